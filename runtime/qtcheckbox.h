@@ -1,0 +1,19 @@
+#pragma once
+
+#include "checkbox.h"
+
+class QCheckBox;
+
+// The check-box operations on a QCheckBox.
+class QtCheckBox final : public CheckBox
+{
+public:
+    explicit QtCheckBox(QCheckBox *widget);
+
+    [[nodiscard]] std::int16_t value() const override;
+    void setValue(std::int16_t value) override;
+    void setEnabled(bool enabled) override;
+
+private:
+    QCheckBox *const m_widget;
+};

@@ -1,0 +1,46 @@
+#include "qtlistbox.h"
+
+#include "runtimeerror.h"
+
+#include <QListWidget>
+
+QtListBox::QtListBox(QListWidget *widget)
+    : m_widget(widget)
+{
+}
+
+void QtListBox::clear()
+{
+    m_widget->clear();
+}
+
+void QtListBox::append(const std::string &text)
+{
+    if (m_widget->count() >= INT16_MAX) {
+        runtimeError("list box is full");
+    }
+    m_widget->addItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+std::string QtListBox::textAt(std::int16_t position) const
+{
+    const QListWidgetItem *item = m_widget->item(position);
+    if (item == nullptr) {
+        runtimeError("list position out of range");
+    }
+    return item->text().toStdString();
+}
+
+void QtListBox::removeAt(std::int16_t position)
+{
+    QListWidgetItem *item = m_widget->takeItem(position);
+    if (item == nullptr) {
+        runtimeError("list position out of range");
+    }
+    delete item;
+}
+
+std::int16_t QtListBox::count() const
+{
+    return static_cast<std::int16_t>(m_widget->count());
+}

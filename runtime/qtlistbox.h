@@ -1,0 +1,21 @@
+#pragma once
+
+#include "listbox.h"
+
+class QListWidget;
+
+// The list-box operations on a QListWidget.
+class QtListBox final : public ListBox
+{
+public:
+    explicit QtListBox(QListWidget *widget);
+
+    void clear() override;
+    void append(const std::string &text) override;
+    [[nodiscard]] std::string textAt(std::int16_t position) const override;
+    void removeAt(std::int16_t position) override;
+    [[nodiscard]] std::int16_t count() const override;
+
+private:
+    QListWidget *const m_widget;
+};

@@ -1,0 +1,135 @@
+// The contest through the Qt adapters on real list and check-box widgets: the same
+// scripted draws must leave the widgets exactly as they leave the in-memory fakes.
+
+#include "contestcheck.h"
+#include "fakecheckbox.h"
+#include "fakelistbox.h"
+#include "qtcheckbox.h"
+#include "qtlistbox.h"
+#include "scriptedrandom.h"
+#include "trialdraw.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <array>
+#include <memory>
+
+namespace {
+
+std::vector<std::string> texts(const QListWidget &widget)
+{
+    std::vector<std::string> result;
+    for (int i = 0; i < widget.count(); ++i) {
+        result.push_back(widget.item(i)->text().toStdString());
+    }
+    return result;
+}
+
+} // namespace
+
+using Order = std::vector<std::int16_t>;
+
+class QtAdaptersTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void widgetsMatchTheFakes_data()
+    {
+        QTest::addColumn<quint64>("seed");
+        QTest::addColumn<Order>("order");
+        QTest::newRow("seed 1, I II III") << quint64{1} << Order{0, 1, 2};
+        QTest::newRow("seed 2, III II I") << quint64{2} << Order{2, 1, 0};
+        QTest::newRow("seed 3, II only") << quint64{3} << Order{1};
+        QTest::newRow("seed 4, III I") << quint64{4} << Order{2, 0};
+        QTest::newRow("seed 5, nothing") << quint64{5} << Order{};
+    }
+    void widgetsMatchTheFakes()
+    {
+        QFETCH(quint64, seed);
+        QFETCH(Order, order);
+
+        std::array<QListWidget, 4> lists;
+        std::array<QCheckBox, 3> boxes;
+        std::array<std::unique_ptr<QtListBox>, 4> listAdapters;
+        std::array<std::unique_ptr<QtCheckBox>, 3> boxAdapters;
+        for (std::size_t i = 0; i < lists.size(); ++i) {
+            listAdapters[i] = std::make_unique<QtListBox>(&lists[i]);
+        }
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            boxes[i].setChecked(true);
+            boxes[i].setEnabled(false);
+            boxAdapters[i] = std::make_unique<QtCheckBox>(&boxes[i]);
+        }
+        std::int16_t trial = 0;
+        ScriptedRandom random(ScriptedRandom::seeded(seed));
+        TrialDraw real({listAdapters[0].get(), listAdapters[1].get(), listAdapters[2].get(), listAdapters[3].get()},
+                       {boxAdapters[0].get(), boxAdapters[1].get(), boxAdapters[2].get()}, trial, random);
+
+        std::array<FakeListBox, 4> fakeLists;
+        std::array<FakeCheckBox, 3> fakeBoxes;
+        ScriptedRandom fakeRandom(ScriptedRandom::seeded(seed));
+        TrialDraw fake({&fakeLists[0], &fakeLists[1], &fakeLists[2], &fakeLists[3]},
+                       {&fakeBoxes[0], &fakeBoxes[1], &fakeBoxes[2]}, trial, fakeRandom);
+
+        // A mess left from before: the reset must clear it.
+        lists[0].addItem(QStringLiteral("stale"));
+        real.ResetPool();
+        fake.ResetPool();
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            QVERIFY(!boxes[i].isChecked());
+            QVERIFY(boxes[i].isEnabled());
+        }
+        QCOMPARE(ContestCheck::fullPool(texts(lists[3])), QString());
+
+        for (const auto index : order) {
+            trial = index;
+            real.RunTrial();
+            fake.RunTrial();
+        }
+        for (std::size_t i = 0; i < lists.size(); ++i) {
+            QCOMPARE(texts(lists[i]), fakeLists[i].items);
+        }
+    }
+
+    void listBoxOperations()
+    {
+        QListWidget widget;
+        QtListBox box(&widget);
+        QCOMPARE(box.count(), std::int16_t{0});
+        for (const char *text : {"10", "20", "30", "40"}) {
+            box.append(text);
+        }
+        QCOMPARE(box.count(), std::int16_t{4});
+        QCOMPARE(box.textAt(0), std::string("10"));
+        box.removeAt(1);
+        QCOMPARE(box.textAt(1), std::string("30"));
+        box.removeAt(2);
+        QCOMPARE(texts(widget), (std::vector<std::string>{"10", "30"}));
+        box.clear();
+        QCOMPARE(widget.count(), 0);
+    }
+
+    void checkBoxOperations()
+    {
+        QCheckBox widget;
+        QtCheckBox box(&widget);
+        QSignalSpy clicks(&widget, &QCheckBox::clicked);
+        box.setValue(CheckBox::Checked);
+        QCOMPARE(box.value(), CheckBox::Checked);
+        box.setEnabled(false);
+        QVERIFY(!widget.isEnabled());
+        box.setValue(CheckBox::Unchecked);
+        QCOMPARE(box.value(), CheckBox::Unchecked);
+        box.setEnabled(true);
+        QVERIFY(widget.isEnabled());
+        // The program's own changes never look like a user's click.
+        QCOMPARE(clicks.count(), 0);
+    }
+};
+
+QTEST_MAIN(QtAdaptersTest)
+#include "tst_qtadapters.moc"
