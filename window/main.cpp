@@ -5,6 +5,11 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("prince-trials"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("prince-trials"));
+    MainForm::applyAppearance();
+
     MainForm form;
     form.show();
     return QApplication::exec();

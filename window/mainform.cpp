@@ -1,10 +1,284 @@
 #include "mainform.h"
 
-MainForm::MainForm(QWidget *parent)
+#include "checkbox.h"
+#include "clockrandom.h"
+#include "formtexts.h"
+#include "qtcheckbox.h"
+#include "qtlistbox.h"
+#include "trialdraw.h"
+
+#include "hamburger.xpm"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyleFactory>
+
+#include <algorithm>
+#include <vector>
+
+using FormLayout::Control;
+using FormLayout::Kind;
+
+namespace {
+
+template <typename Widget, std::size_t N>
+std::array<Widget *, N> makeControls(QWidget *parent)
+{
+    std::array<Widget *, N> controls{};
+    for (auto &control : controls) {
+        control = new Widget(parent);
+    }
+    return controls;
+}
+
+template <typename Operations, typename Widget, std::size_t N>
+std::array<std::unique_ptr<Operations>, N> operationsOn(const std::array<Widget *, N> &widgets)
+{
+    std::array<std::unique_ptr<Operations>, N> operations;
+    for (std::size_t i = 0; i < N; ++i) {
+        operations[i] = std::make_unique<Operations>(widgets[i]);
+    }
+    return operations;
+}
+
+// 0x00BBGGRR: red in the lowest byte.
+QColor colourFromBgr(std::uint32_t bgr)
+{
+    return {static_cast<int>(bgr & 0xFFU), static_cast<int>((bgr >> 8U) & 0xFFU), static_cast<int>((bgr >> 16U) & 0xFFU)};
+}
+
+QString objectNameOf(const Control &row)
+{
+    const auto array = QLatin1String(row.array);
+    return row.index == FormLayout::NotInArray ? QString(array) : QStringLiteral("%1_%2").arg(array).arg(row.index);
+}
+
+// The texts keep Windows line ends; the text boxes break lines at the line feeds.
+QString displayText(const char *text)
+{
+    return QString::fromUtf8(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+QFont formFont()
+{
+    QFont font(QString::fromLatin1(FormLayout::FontFamily), FormLayout::FontPointSize, QFont::Normal);
+    font.setStyleStrategy(QFont::PreferMatch);
+    return font;
+}
+
+// A graphical button: flat in its back colour, with a bevel that turns over when pressed
+// and a darker edge while it has the keyboard focus.
+QString buttonStyleSheet(const QColor &back)
+{
+    return QStringLiteral("QPushButton { background-color: %1; color: palette(button-text);"
+                          " border: 2px outset %1; }"
+                          "QPushButton:pressed { border-style: inset; }"
+                          "QPushButton:focus { border: 2px solid %2; }")
+        .arg(back.name(), back.darker(250).name());
+}
+
+} // namespace
+
+MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     : QWidget(parent)
+    , Frame1(new QGroupBox(this))
+    , Check1(makeControls<QCheckBox, 3>(Frame1))
+    , Command1(makeControls<QPushButton, 1>(this))
+    , List1(makeControls<QListWidget, 4>(this))
+    , Text1(makeControls<QPlainTextEdit, 2>(this))
+    , Label1(makeControls<QLabel, 5>(this))
+    , Random(random ? std::move(random) : std::make_unique<ClockRandom>())
+    , ListOps(operationsOn<QtListBox>(List1))
+    , CheckOps(operationsOn<QtCheckBox>(Check1))
+    , Contest(std::make_unique<TrialDraw>(TrialDraw::Lists{ListOps[0].get(), ListOps[1].get(), ListOps[2].get(), ListOps[3].get()},
+                                          TrialDraw::Boxes{CheckOps[0].get(), CheckOps[1].get(), CheckOps[2].get()},
+                                          CurrentTrial,
+                                          *Random))
 {
     setObjectName(QStringLiteral("MainForm"));
-    setFixedSize(466, 319);
+    setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromUtf8(FormTexts::WebAddress), QString::fromUtf8(FormTexts::CaptionTitle)));
+    setWindowIcon(QIcon(QPixmap(hamburger_xpm)));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setFixedSize(FormLayout::toPixels(FormLayout::ClientWidth), FormLayout::toPixels(FormLayout::ClientHeight));
+    setFont(formFont());
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, colourFromBgr(FormLayout::WindowColour));
+    setPalette(windowPalette);
+    setAutoFillBackground(true);
+
+    applyLayoutTable();
+    setUpKinds();
+    connectHandlers();
+    Form_Load();
 }
 
 MainForm::~MainForm() = default;
+
+void MainForm::applyAppearance()
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont::insertSubstitution(QString::fromLatin1(FormLayout::FontFamily), QString::fromLatin1(FormLayout::FontSubstitute));
+}
+
+QWidget *MainForm::control(const Control &row) const
+{
+    const auto i = static_cast<std::size_t>(std::max<std::int16_t>(row.index, 0));
+    switch (row.kind) {
+    case Kind::Frame:
+        return Frame1;
+    case Kind::CheckBox:
+        return Check1.at(i);
+    case Kind::CommandButton:
+        return Command1.at(i);
+    case Kind::ListBox:
+        return List1.at(i);
+    case Kind::TextBox:
+        return Text1.at(i);
+    case Kind::Label:
+        return Label1.at(i);
+    }
+    return nullptr;
+}
+
+void MainForm::applyLayoutTable()
+{
+    using FormLayout::toPixels;
+    const QFont font = formFont();
+    for (const Control &row : FormLayout::Controls) {
+        QWidget *widget = control(row);
+        widget->setObjectName(objectNameOf(row));
+        widget->setGeometry(toPixels(row.left), toPixels(row.top), toPixels(row.width), toPixels(row.height));
+        widget->setFont(font);
+        if (row.backColour != FormLayout::DefaultColour) {
+            const QColor back = colourFromBgr(row.backColour);
+            if (row.kind == Kind::CommandButton) {
+                widget->setStyleSheet(buttonStyleSheet(back));
+            } else {
+                QPalette palette = widget->palette();
+                palette.setColor(QPalette::Window, back);
+                widget->setPalette(palette);
+                widget->setBackgroundRole(QPalette::Window);
+                widget->setAutoFillBackground(true);
+            }
+        }
+        const QString text = displayText(row.text);
+        switch (row.kind) {
+        case Kind::Frame:
+            Frame1->setTitle(text);
+            break;
+        case Kind::CheckBox:
+            static_cast<QCheckBox *>(widget)->setText(text);
+            break;
+        case Kind::CommandButton:
+            static_cast<QPushButton *>(widget)->setText(text);
+            break;
+        case Kind::Label:
+            static_cast<QLabel *>(widget)->setText(text);
+            break;
+        case Kind::TextBox:
+            static_cast<QPlainTextEdit *>(widget)->setPlainText(text);
+            break;
+        case Kind::ListBox:
+            break;
+        }
+    }
+
+    // Keyboard focus follows the tab indexes through the controls that can take it.
+    std::vector<const Control *> byTabIndex;
+    for (const Control &row : FormLayout::Controls) {
+        byTabIndex.push_back(&row);
+    }
+    std::sort(byTabIndex.begin(), byTabIndex.end(), [](const Control *a, const Control *b) { return a->tabIndex < b->tabIndex; });
+    QWidget *previous = nullptr;
+    for (const Control *row : byTabIndex) {
+        QWidget *widget = control(*row);
+        if (widget->focusPolicy() == Qt::NoFocus) {
+            continue;
+        }
+        if (previous != nullptr) {
+            setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
+void MainForm::setUpKinds()
+{
+    for (QLabel *label : Label1) {
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setTextFormat(Qt::PlainText);
+    }
+
+    // Trial i is headed by Label1[i + 1]; the pool, last in its array, by the last label.
+    for (std::size_t i = 0; i < List1.size(); ++i) {
+        QListWidget *list = List1[i];
+        list->setUniformItemSizes(true);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setAccessibleName(Label1[i + 1]->text());
+        // The lists are drawn over the one pixel by which their headings reach into them.
+        list->raise();
+    }
+
+    for (QPlainTextEdit *text : Text1) {
+        text->setReadOnly(true);
+        text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    Text1[0]->setAccessibleName(QString::fromUtf8(FormTexts::StatementName));
+    Text1[1]->setAccessibleName(QString::fromUtf8(FormTexts::QuotationName));
+    // The quotation box, where it stands, would hide most of the statement and reach past
+    // the window's edges: it keeps its text but is not shown.
+    Text1[1]->setFocusPolicy(Qt::NoFocus);
+    Text1[1]->hide();
+
+    Command1[0]->setAutoDefault(false);
+    Text1[0]->setFocus();
+}
+
+void MainForm::connectHandlers()
+{
+    for (std::size_t i = 0; i < Check1.size(); ++i) {
+        const auto index = static_cast<std::int16_t>(i);
+        connect(Check1[i], &QCheckBox::clicked, this, [this, index] { Check1_Click(index); });
+    }
+    for (std::size_t i = 0; i < Command1.size(); ++i) {
+        const auto index = static_cast<std::int16_t>(i);
+        connect(Command1[i], &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
+    }
+}
+
+void MainForm::Form_Load()
+{
+    Contest->ResetPool();
+    Random->seed();
+}
+
+void MainForm::Check1_Click(std::int16_t Index)
+{
+    const auto box = static_cast<std::size_t>(Index);
+    if (box >= CheckOps.size() || CheckOps[box]->value() == CheckBox::Unchecked) {
+        return;
+    }
+    CurrentTrial = Index;
+    CheckOps[box]->setEnabled(false);
+    Contest->RunTrial();
+}
+
+void MainForm::Command1_Click(std::int16_t Index)
+{
+    if (Index == 0) {
+        Contest->ResetPool();
+    }
+}
+
+std::int16_t MainForm::currentTrial() const
+{
+    return CurrentTrial;
+}

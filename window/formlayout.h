@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "formtexts.h"
+
+// The window's controls as one table: geometry in twips, colours as 0x00BBGGRR.
+namespace FormLayout {
+
+enum class Kind { Frame, CheckBox, CommandButton, ListBox, TextBox, Label };
+enum class Container { Window, Frame1 };
+
+struct Control {
+    const char *array;   // the control array's name
+    std::int16_t index;  // element of the array; NotInArray for the frame
+    Kind kind;
+    Container container; // Left and Top count from its outer top-left corner
+    int left;
+    int top;
+    int width;
+    int height;
+    std::uint32_t backColour; // DefaultColour: the system's colour for the kind
+    int tabIndex;
+    const char *text;
+};
+
+inline constexpr std::int16_t NotInArray = -1;
+inline constexpr std::uint32_t DefaultColour = 0xFFFFFFFFU;
+
+inline constexpr int TwipsPerPixel = 15; // at 96 dots per inch
+inline constexpr int ClientWidth = 6990;
+inline constexpr int ClientHeight = 4785;
+inline constexpr std::uint32_t WindowColour = 0x00FFC0C0U;
+
+inline constexpr const char *FontFamily = "Times New Roman";
+inline constexpr const char *FontSubstitute = "Liberation Serif"; // metric-compatible
+inline constexpr int FontPointSize = 12;
+
+// clang-format off
+inline constexpr std::array<Control, 16> Controls{{
+//   array       index       kind                 container             left   top  width height  back colour   tab  text
+    {"Frame1",   NotInArray, Kind::Frame,         Container::Window,     120,  720, 2535, 1575, 0x00FFC0C0U, 12, "Изпитания на принца"},
+    {"Check1",   2,          Kind::CheckBox,      Container::Frame1,     120, 1080, 2295,  375, 0x00FFC0FFU, 15, "III-то изпитание"},
+    {"Check1",   1,          Kind::CheckBox,      Container::Frame1,     120,  720, 2295,  375, 0x00FFC0FFU, 14, "II-ро изпитание"},
+    {"Check1",   0,          Kind::CheckBox,      Container::Frame1,     120,  360, 2295,  375, 0x00FFC0FFU, 13, "I-во изпитание"},
+    {"Command1", 0,          Kind::CommandButton, Container::Window,     240, 2400, 1815,  375, 0x008080FFU, 11, "Чисти"},
+    {"List1",    3,          Kind::ListBox,       Container::Window,    2760,  840, 1095, 1770, DefaultColour, 9, ""},
+    {"List1",    2,          Kind::ListBox,       Container::Window,    5880,  840,  855, 1770, DefaultColour, 7, ""},
+    {"List1",    1,          Kind::ListBox,       Container::Window,    4920,  840,  855, 1770, DefaultColour, 5, ""},
+    {"List1",    0,          Kind::ListBox,       Container::Window,    3960,  840,  855, 1770, DefaultColour, 3, ""},
+    {"Text1",    1,          Kind::TextBox,       Container::Window,     600, 3240, 6735, 1815, DefaultColour, 1, FormTexts::Quotation},
+    {"Text1",    0,          Kind::TextBox,       Container::Window,     120, 2880, 6735, 1815, DefaultColour, 0, FormTexts::ProblemStatement},
+    {"Label1",   4,          Kind::Label,         Container::Window,    2760,  480, 1095,  375, 0x0080C0FFU, 10, "Начало"},
+    {"Label1",   3,          Kind::Label,         Container::Window,    5880,  480,  855,  375, 0x0080C0FFU,  8, "III-то"},
+    {"Label1",   2,          Kind::Label,         Container::Window,    4920,  480,  855,  375, 0x0080C0FFU,  6, "II-ро"},
+    {"Label1",   1,          Kind::Label,         Container::Window,    3960,  480,  855,  375, 0x0080C0FFU,  4, "I-во"},
+    {"Label1",   0,          Kind::Label,         Container::Window,     960,    0, 4575,  375, 0x0080C0FFU,  2, "Философия - Трелавин, условие"},
+}};
+// clang-format on
+
+[[nodiscard]] constexpr int toPixels(int twips)
+{
+    return twips / TwipsPerPixel;
+}
+
+} // namespace FormLayout
