@@ -113,7 +113,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: iconbake SOURCE.xpm OUTPUT_DIR NAME\n");
         return 2;
     }
-    const QImage source(QString::fromLocal8Bit(argv[1]), "XPM");
+    const QImage source = QImage(QString::fromLocal8Bit(argv[1]), "XPM").convertToFormat(QImage::Format_ARGB32);
     if (source.isNull() || source.width() != IcoSize || source.height() != IcoSize) {
         std::fprintf(stderr, "iconbake: %s is not a %dx%d XPM image\n", argv[1], IcoSize, IcoSize);
         return 1;

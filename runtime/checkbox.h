@@ -12,7 +12,7 @@ public:
     virtual ~CheckBox() = default;
 
     [[nodiscard]] virtual std::int16_t value() const = 0;
-    // Setting the state from the program never raises the box's click event.
+    // Setting the state from the program may raise the box's change event.
     virtual void setValue(std::int16_t value) = 0;
     virtual void setEnabled(bool enabled) = 0;
 };

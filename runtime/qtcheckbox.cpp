@@ -19,7 +19,6 @@ void QtCheckBox::setValue(std::int16_t value)
     if (value != Unchecked && value != Checked) {
         runtimeError("invalid check box state");
     }
-    // setChecked() emits toggled() but never clicked(), which is what runs a trial.
     m_widget->setChecked(value == Checked);
 }
 

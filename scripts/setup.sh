@@ -8,8 +8,10 @@ packages=(
     cmake g++ make qt6-base-dev
     # the window's font: a metric-compatible stand-in for Times New Roman
     fonts-liberation2 fontconfig
-    # tests that run the real program on an X server, and the screenshot script
+    # tests that run the real program on an X server and read it as a screen reader does,
+    # and the screenshot script
     xvfb xauth xdotool x11-utils imagemagick strace
+    python3 python3-xlib python3-gi gir1.2-atspi-2.0 at-spi2-core dbus
     # checks of the desktop entry, AppStream data and the Windows resource script
     desktop-file-utils appstream binutils-mingw-w64-i686 mingw-w64-i686-dev cpp
     # packaging

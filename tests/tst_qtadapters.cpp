@@ -11,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QListWidget>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <array>
@@ -117,7 +116,6 @@ private Q_SLOTS:
     {
         QCheckBox widget;
         QtCheckBox box(&widget);
-        QSignalSpy clicks(&widget, &QCheckBox::clicked);
         box.setValue(CheckBox::Checked);
         QCOMPARE(box.value(), CheckBox::Checked);
         box.setEnabled(false);
@@ -126,8 +124,6 @@ private Q_SLOTS:
         QCOMPARE(box.value(), CheckBox::Unchecked);
         box.setEnabled(true);
         QVERIFY(widget.isEnabled());
-        // The program's own changes never look like a user's click.
-        QCOMPARE(clicks.count(), 0);
     }
 };
 

@@ -82,6 +82,16 @@ QString buttonStyleSheet(const QColor &back)
         .arg(back.name(), back.darker(250).name());
 }
 
+// A frame: its back colour fills it edge to edge, an etched line runs round it and the
+// caption sits on the top line.
+QString frameStyleSheet(const QColor &back)
+{
+    return QStringLiteral("QGroupBox { background-color: %1; border: 2px groove %2; margin-top: 9px; }"
+                          "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+                          " left: 6px; padding: 0px 2px; background-color: %1; }")
+        .arg(back.name(), back.darker(140).name());
+}
+
 } // namespace
 
 MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
@@ -158,6 +168,8 @@ void MainForm::applyLayoutTable()
             const QColor back = colourFromBgr(row.backColour);
             if (row.kind == Kind::CommandButton) {
                 widget->setStyleSheet(buttonStyleSheet(back));
+            } else if (row.kind == Kind::Frame) {
+                widget->setStyleSheet(frameStyleSheet(back));
             } else {
                 QPalette palette = widget->palette();
                 palette.setColor(QPalette::Window, back);
@@ -230,6 +242,7 @@ void MainForm::setUpKinds()
         text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        text->setTabChangesFocus(true);
     }
     Text1[0]->setAccessibleName(QString::fromUtf8(FormTexts::StatementName));
     Text1[1]->setAccessibleName(QString::fromUtf8(FormTexts::QuotationName));
@@ -246,7 +259,10 @@ void MainForm::connectHandlers()
 {
     for (std::size_t i = 0; i < Check1.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
-        connect(Check1[i], &QCheckBox::clicked, this, [this, index] { Check1_Click(index); });
+        // toggled, not clicked: a screen reader's toggle action changes the state without a
+        // click, and must run the trial all the same. The reset's own unchecking arrives here
+        // too and finds an unchecked box.
+        connect(Check1[i], &QCheckBox::toggled, this, [this, index] { Check1_Click(index); });
     }
     for (std::size_t i = 0; i < Command1.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
