@@ -8,6 +8,24 @@
 
 #include <cmath>
 
+namespace {
+
+// "1" .. "1000" in ascending order, made once.
+const std::vector<std::string> &candidateTexts()
+{
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> all;
+        all.reserve(static_cast<std::size_t>(ContestRules::Candidates));
+        for (unsigned int n = 1; n <= static_cast<unsigned int>(ContestRules::Candidates); ++n) {
+            all.push_back(numberText(n));
+        }
+        return all;
+    }();
+    return texts;
+}
+
+} // namespace
+
 TrialDraw::TrialDraw(const Lists &lists, const Boxes &boxes, const std::int16_t &currentTrial, RandomSource &random)
     : m_lists(lists)
     , m_boxes(boxes)
@@ -26,9 +44,7 @@ void TrialDraw::ResetPool()
 
     ListBox &pool = *m_lists[ContestRules::PoolIndex];
     pool.clear();
-    for (unsigned int n = 1; n <= static_cast<unsigned int>(ContestRules::Candidates); ++n) {
-        pool.append(numberText(n));
-    }
+    pool.appendAll(candidateTexts());
 }
 
 void TrialDraw::RunTrial()

@@ -22,6 +22,20 @@ void QtListBox::append(const std::string &text)
     m_widget->addItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
+void QtListBox::appendAll(const std::vector<std::string> &texts)
+{
+    if (m_widget->count() + static_cast<qsizetype>(texts.size()) > INT16_MAX) {
+        runtimeError("list box is full");
+    }
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(texts.size()));
+    for (const auto &text : texts) {
+        items.append(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    // One insertion for the lot: the view lays out and announces the rows once.
+    m_widget->addItems(items);
+}
+
 std::string QtListBox::textAt(std::int16_t position) const
 {
     const QListWidgetItem *item = m_widget->item(position);

@@ -108,6 +108,8 @@ private Q_SLOTS:
         QCOMPARE(box.textAt(1), std::string("30"));
         box.removeAt(2);
         QCOMPARE(texts(widget), (std::vector<std::string>{"10", "30"}));
+        box.appendAll({"7", "8", "9"});
+        QCOMPARE(texts(widget), (std::vector<std::string>{"10", "30", "7", "8", "9"}));
         box.clear();
         QCOMPARE(widget.count(), 0);
     }

@@ -115,14 +115,20 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     setWindowIcon(QIcon(QPixmap(hamburger_xpm)));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFixedSize(FormLayout::toPixels(FormLayout::ClientWidth), FormLayout::toPixels(FormLayout::ClientHeight));
-    setFont(formFont());
+    // Every control inherits the window's font. With applyAppearance() the application
+    // already uses it, and the controls were created in it: setting it again would lay out
+    // the statement once more for nothing.
+    if (QApplication::font() != formFont()) {
+        setFont(formFont());
+    }
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, colourFromBgr(FormLayout::WindowColour));
     setPalette(windowPalette);
     setAutoFillBackground(true);
 
-    applyLayoutTable();
     setUpKinds();
+    applyLayoutTable();
+    nameForScreenReaders();
     connectHandlers();
     Form_Load();
 }
@@ -132,6 +138,7 @@ MainForm::~MainForm() = default;
 void MainForm::applyAppearance()
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setFont(formFont());
     QFont::insertSubstitution(QString::fromLatin1(FormLayout::FontFamily), QString::fromLatin1(FormLayout::FontSubstitute));
 }
 
@@ -158,12 +165,10 @@ QWidget *MainForm::control(const Control &row) const
 void MainForm::applyLayoutTable()
 {
     using FormLayout::toPixels;
-    const QFont font = formFont();
     for (const Control &row : FormLayout::Controls) {
         QWidget *widget = control(row);
         widget->setObjectName(objectNameOf(row));
         widget->setGeometry(toPixels(row.left), toPixels(row.top), toPixels(row.width), toPixels(row.height));
-        widget->setFont(font);
         if (row.backColour != FormLayout::DefaultColour) {
             const QColor back = colourFromBgr(row.backColour);
             if (row.kind == Kind::CommandButton) {
@@ -226,12 +231,9 @@ void MainForm::setUpKinds()
         label->setTextFormat(Qt::PlainText);
     }
 
-    // Trial i is headed by Label1[i + 1]; the pool, last in its array, by the last label.
-    for (std::size_t i = 0; i < List1.size(); ++i) {
-        QListWidget *list = List1[i];
+    for (QListWidget *list : List1) {
         list->setUniformItemSizes(true);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setAccessibleName(Label1[i + 1]->text());
         // The lists are drawn over the one pixel by which their headings reach into them.
         list->raise();
     }
@@ -244,8 +246,6 @@ void MainForm::setUpKinds()
         text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         text->setTabChangesFocus(true);
     }
-    Text1[0]->setAccessibleName(QString::fromUtf8(FormTexts::StatementName));
-    Text1[1]->setAccessibleName(QString::fromUtf8(FormTexts::QuotationName));
     // The quotation box, where it stands, would hide most of the statement and reach past
     // the window's edges: it keeps its text but is not shown.
     Text1[1]->setFocusPolicy(Qt::NoFocus);
@@ -253,6 +253,17 @@ void MainForm::setUpKinds()
 
     Command1[0]->setAutoDefault(false);
     Text1[0]->setFocus();
+}
+
+void MainForm::nameForScreenReaders()
+{
+    // Boxes, button, frame and labels are read by their captions. Trial i's list is named
+    // after its heading Label1[i + 1]; the pool, last in its array, after the last label.
+    for (std::size_t i = 0; i < List1.size(); ++i) {
+        List1[i]->setAccessibleName(Label1[i + 1]->text());
+    }
+    Text1[0]->setAccessibleName(QString::fromUtf8(FormTexts::StatementName));
+    Text1[1]->setAccessibleName(QString::fromUtf8(FormTexts::QuotationName));
 }
 
 void MainForm::connectHandlers()

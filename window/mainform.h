@@ -46,6 +46,7 @@ public:
 private:
     void applyLayoutTable();
     void setUpKinds();
+    void nameForScreenReaders();
     void connectHandlers();
     [[nodiscard]] QWidget *control(const FormLayout::Control &row) const;
 

@@ -1,0 +1,108 @@
+#!/usr/bin/python3
+"""Runs every benchmark on a virtual X server (xcb platform) and prints one table.
+usage: bench/run.py BUILD_DIR [--quick]"""
+
+import os
+import resource
+import statistics
+import subprocess
+import sys
+import time
+
+build = sys.argv[1]
+quick = "--quick" in sys.argv
+bench = os.path.join(build, "bench")
+STARTS = 6 if quick else 30
+CONTESTS = 1000 if quick else 10000
+CLICKS = 10 if quick else 40
+
+
+def start_x():
+    read, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                              pass_fds=[write], stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as pipe:
+        os.environ["DISPLAY"] = ":" + pipe.readline().strip()
+    os.environ["QT_QPA_PLATFORM"] = "xcb"
+    return server
+
+
+def rows_of(command):
+    """Runs a bench program; its lines are name, median, unit, note (tab-separated)."""
+    output = subprocess.run(command, check=True, capture_output=True, text=True).stdout
+    return {name: (float(value), unit, note)
+            for name, value, unit, note in (line.split("\t") for line in output.splitlines() if "\t" in line)}
+
+
+def whole_process(program):
+    """Wall seconds and peak resident KiB of one run, from the kernel's own accounting."""
+    began = time.perf_counter()
+    process = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(process.pid, 0)
+    wall = time.perf_counter() - began
+    if status != 0:
+        sys.exit("%s failed" % program)
+    return wall, usage.ru_maxrss
+
+
+def cold_starts(a, b):
+    """A and B in turn; medians of each and of the ratios pair by pair."""
+    for program in (a, b):
+        whole_process(program)  # warm the page cache
+    pairs = [(whole_process(a), whole_process(b)) for _ in range(STARTS)]
+    wall_a = statistics.median(p[0][0] for p in pairs)
+    wall_b = statistics.median(p[1][0] for p in pairs)
+    ratio = statistics.median(p[0][0] / p[1][0] for p in pairs)
+    rss_a = statistics.median(p[0][1] for p in pairs) / 1024
+    rss_b = statistics.median(p[1][1] for p in pairs) / 1024
+    return wall_a * 1000, wall_b * 1000, ratio, rss_a, rss_b
+
+
+def main():
+    server = start_x()
+    try:
+        contest = rows_of([os.path.join(bench, "bench_contest"), str(CONTESTS)])
+        click = rows_of([os.path.join(bench, "bench_clickpaint"), str(CLICKS)])
+        program = os.path.join(bench, "bench_start_program")
+        start = cold_starts(program, os.path.join(bench, "bench_start_reference"))
+        start_text = cold_starts(program, os.path.join(bench, "bench_start_reference_text"))
+    finally:
+        server.terminate()
+
+    table = []
+
+    def row(name, value, target, met, how):
+        table.append((name, value, target, "yes" if met else "NO", how))
+
+    trial = contest["RunTrial"][0]
+    row("RunTrial on the window's lists", "%.3f ms" % trial, "< 1 ms", trial < 1, contest["RunTrial"][2])
+    reset = contest["ResetPool from decided"][0]
+    row("ResetPool from the decided state", "%.3f ms" % reset, "< 1 ms", reset < 1, contest["ResetPool from decided"][2])
+    paint = click["Click to painted"][0]
+    row("Click on a box to painted window", "%.3f ms" % paint, "< 16.7 ms", paint < 16.7, click["Click to painted"][2])
+    wall_a, wall_b, ratio, rss_a, rss_b = start
+    row("Cold start to first paint, vs empty window", "%.1f / %.1f ms = %.3f" % (wall_a, wall_b, ratio), "ratio <= 1.05",
+        ratio <= 1.05, "median of %d alternating pairs" % STARTS)
+    row("Peak memory, vs empty window", "%.1f / %.1f MiB (+%.1f)" % (rss_a, rss_b, rss_a - rss_b), "<= +5 MiB",
+        rss_a - rss_b <= 5, "peak resident set of the whole process")
+    wall_a, wall_b, ratio, rss_a, rss_b = start_text
+    row("Cold start, vs window with one line of text", "%.1f / %.1f ms = %.3f" % (wall_a, wall_b, ratio), "(for reading)",
+        True, "the reference also opens the font database")
+    row("Peak memory, vs window with one line of text", "%.1f / %.1f MiB (+%.1f)" % (rss_a, rss_b, rss_a - rss_b), "(for reading)",
+        True, "")
+    growth_name = next(name for name in contest if name.startswith("RSS growth"))
+    growth = contest[growth_name][0]
+    row("Soak: " + growth_name.replace("RSS growth, contest", "memory growth, contests"), "%.3f MiB" % growth, "< 1 MiB",
+        growth < 1, contest[growth_name][2])
+
+    widths = [max(len(r[i]) for r in table + [("measure", "median", "target", "met", "notes")]) for i in range(5)]
+    line = lambda cells: "| " + " | ".join(c.ljust(w) for c, w in zip(cells, widths)) + " |"
+    print(line(("measure", "median", "target", "met", "notes")))
+    print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    for r in table:
+        print(line(r))
+
+
+if __name__ == "__main__":
+    main()
