@@ -5,10 +5,13 @@ the accessibility bus (AT-SPI).
 
 usage: realprogram.py window PROGRAM     the window maps at its size and caption, at scale 1 and 2
        realprogram.py contest PROGRAM    trials and reset by mouse, keyboard and screen reader
-The contest mode needs a session bus: run it under dbus-run-session.
+       realprogram.py nowrite PROGRAM    a contest under strace: no file written, no network
+The contest and nowrite modes need a session bus: run them under dbus-run-session.
 """
 
 import os
+import re
+import tempfile
 import warnings
 import subprocess
 import sys
@@ -77,10 +80,10 @@ class XServer:
         subprocess.run(["xdotool", *args], check=True, env=dict(os.environ, DISPLAY=self.name))
 
 
-def start(server, program, scale=1):
+def start(server, program, scale=1, wrapper=()):
     env = dict(os.environ, DISPLAY=server.name, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(scale),
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    process = subprocess.Popen([program], env=env)
+    process = subprocess.Popen([*wrapper, program], env=env)
     window = wait_for("the window to map", server.find_window)
     return process, window
 
@@ -231,8 +234,72 @@ def check_contest(program):
     print("contest: 1 passed, 0 failed")
 
 
+WRITE_FLAGS = re.compile(r"O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND")
+
+
+def traced_calls(log):
+    """The system calls of a strace -f log, with calls split across threads joined again."""
+    pending = {}
+    for line in log.splitlines():
+        pid, _, call = line.partition(" ")
+        if call.endswith("<unfinished ...>"):
+            pending[pid] = call[: -len("<unfinished ...>")].rstrip()
+            continue
+        resumed = re.match(r"<\.\.\. \w+ resumed>(.*)", call)
+        if resumed:
+            call = pending.pop(pid, "") + resumed.group(1)
+        yield call
+
+
+def check_nowrite(program):
+    home = os.path.expanduser("~")
+    allowed_dirs = [os.environ.get("XDG_CACHE_HOME", os.path.join(home, ".cache")),
+                    os.environ.get("XDG_RUNTIME_DIR", "/tmp/runtime-" + os.environ.get("USER", "root"))]
+    bus = re.search(r"(?:path|abstract)=([^,;]+)", os.environ.get("DBUS_SESSION_BUS_ADDRESS", ""))
+    with tempfile.TemporaryDirectory() as work, XServer() as server:
+        log_path = os.path.join(work, "trace")
+        strace = ("strace", "-f", "-qq", "-o", log_path, "-e",
+                  "trace=open,openat,creat,truncate,rename,renameat,renameat2,unlink,unlinkat,mkdir,mkdirat,"
+                  "socket,connect,bind,listen")
+        process, window = start(server, program, wrapper=strace)
+        origin = window.translate_coords(server.display.screen().root, 0, 0)
+        for x, y in [(23, 84), (23, 108), (23, 132), (76, 172), (23, 108)]:  # boxes I, II, III, reset, box II
+            server.xdotool("mousemove", "--sync", str(x - origin.x), str(y - origin.y), "click", "1")
+            time.sleep(0.2)
+        close_and_check_exit(server, process, window)
+        with open(log_path) as log:
+            calls = list(traced_calls(log.read()))
+
+    x_socket = "/tmp/.X11-unix/X" + server.name.lstrip(":")
+    problems = []
+    for call in calls:
+        name = call.split("(", 1)[0]
+        result = call.rsplit("=", 1)[-1].strip()
+        if result.startswith("-1"):
+            continue  # refused: nothing happened
+        path = re.search(r'"([^"]*)"', call)
+        path = path.group(1) if path else ""
+        if name in ("open", "openat") and WRITE_FLAGS.search(call) or name in (
+                "creat", "truncate", "rename", "renameat", "renameat2", "unlink", "unlinkat", "mkdir", "mkdirat"):
+            if path != "/dev/null" and not any(path.startswith(d + "/") or path == d for d in allowed_dirs):
+                problems.append("writes a file: " + call)
+        elif name == "socket" and "AF_UNIX" not in call:
+            problems.append("opens a network socket: " + call)
+        elif name == "connect":
+            if x_socket not in call and not (bus and bus.group(1) in call):
+                problems.append("connects elsewhere: " + call)
+        elif name in ("bind", "listen"):
+            problems.append("offers a socket: " + call)
+    if problems:
+        fail("\n".join(problems))
+    print("ok: %d traced calls, no file written outside %s, no socket but the display and the bus"
+          % (len(calls), " and ".join(allowed_dirs)))
+    print("nowrite: 1 passed, 0 failed")
+
+
 if __name__ == "__main__":
-    if len(sys.argv) != 3 or sys.argv[1] not in ("window", "contest"):
+    modes = {"window": check_window, "contest": check_contest, "nowrite": check_nowrite}
+    if len(sys.argv) != 3 or sys.argv[1] not in modes:
         print(__doc__, file=sys.stderr)
         sys.exit(2)
-    {"window": check_window, "contest": check_contest}[sys.argv[1]](sys.argv[2])
+    modes[sys.argv[1]](sys.argv[2])
