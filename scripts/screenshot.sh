@@ -1,27 +1,45 @@
 #!/usr/bin/env bash
-# Takes a screenshot of the real program on a virtual X server.
-# usage: scripts/screenshot.sh PROGRAM OUTPUT.png [SCALE]
+# Takes a screenshot of the real program on a virtual X server, optionally after clicking
+# at points of the window (real X events).
+# usage: scripts/screenshot.sh PROGRAM OUTPUT.png [--scale N] [--click X,Y]...
 set -euo pipefail
 program=$1
 output=$2
-scale=${3:-1}
+shift 2
+scale=1
+clicks=()
+while [ $# -gt 0 ]; do
+    case $1 in
+        --scale) scale=$2; shift 2 ;;
+        --click) clicks+=("$2"); shift 2 ;;
+        *) echo "unknown option $1" >&2; exit 2 ;;
+    esac
+done
 
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp &
+exec {fd}<> <(:)
+Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp 2>/dev/null &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+read -r number <&"$fd"
+export DISPLAY=:$number
 
-DISPLAY=$display QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" &
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" 2>/dev/null &
 app=$!
 window=
 for _ in $(seq 100); do
-    window=$(DISPLAY=$display xdotool search --onlyvisible --classname prince-trials 2>/dev/null | head -n 1) || true
+    window=$(xdotool search --onlyvisible --classname prince-trials 2>/dev/null | head -n 1) || true
     [ -n "$window" ] && break
     sleep 0.1
 done
 [ -n "$window" ] || { echo "no window appeared" >&2; kill "$app"; exit 1; }
-sleep 0.5
-DISPLAY=$display import -window "$window" "$output"
+sleep 0.3
+for point in "${clicks[@]}"; do
+    xdotool mousemove --window "$window" --sync "${point%,*}" "${point#*,}" click 1
+    sleep 0.2
+done
+xdotool mousemove 1000 700
+sleep 0.3
+import -window "$window" "$output"
 kill "$app"
 wait "$app" 2>/dev/null || true
+echo "wrote $output"
