@@ -2,13 +2,13 @@
 // and the button, and the space key, on the real MainForm.
 
 #include "contestcheck.h"
+#include "formprobe.h"
 #include "mainform.h"
 #include "scriptedrandom.h"
 
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStyleOptionButton>
 #include <QTest>
 
 #include <array>
@@ -25,16 +25,13 @@ struct Window {
         form = std::make_unique<MainForm>(std::move(source));
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        for (int i = 0; i < 3; ++i) {
-            boxes[static_cast<std::size_t>(i)] = form->findChild<QCheckBox *>(QStringLiteral("Check1_%1").arg(i));
-        }
-        for (int i = 0; i < 4; ++i) {
-            lists[static_cast<std::size_t>(i)] = form->findChild<QListWidget *>(QStringLiteral("List1_%1").arg(i));
-        }
-        reset = form->findChild<QPushButton *>(QStringLiteral("Command1_0"));
+        probe = std::make_unique<FormProbe>(form.get());
+        boxes = probe->boxes;
+        lists = probe->lists;
+        reset = probe->reset;
     }
 
-    void press(QAbstractButton *button, Input input) const
+    static void press(QAbstractButton *button, Input input)
     {
         if (input == Input::Keyboard) {
             // A disabled button neither takes the focus nor the key.
@@ -42,44 +39,25 @@ struct Window {
             QTest::keyClick(button, Qt::Key_Space);
             return;
         }
-        QPoint point = button->rect().center();
-        if (auto *box = qobject_cast<QCheckBox *>(button)) {
-            // Aim at the indicator: the caption's far end of a wide box is not the box.
-            QStyleOptionButton option;
-            option.initFrom(box);
-            point = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center();
-        }
-        QTest::mouseClick(button, Qt::LeftButton, {}, point);
+        auto *box = qobject_cast<QCheckBox *>(button);
+        QTest::mouseClick(button, Qt::LeftButton, {}, box != nullptr ? FormProbe::indicatorOf(box) : button->rect().center());
     }
 
-    [[nodiscard]] std::vector<std::string> items(std::size_t list) const
-    {
-        std::vector<std::string> texts;
-        for (int i = 0; i < lists[list]->count(); ++i) {
-            texts.push_back(lists[list]->item(i)->text().toStdString());
-        }
-        return texts;
-    }
+    [[nodiscard]] std::vector<std::string> items(std::size_t list) const { return probe->items(list); }
+    [[nodiscard]] std::vector<std::vector<std::string>> allItems() const { return probe->allItems(); }
 
-    [[nodiscard]] std::vector<std::vector<std::string>> allItems() const { return {items(0), items(1), items(2), items(3)}; }
-
-    // Every list and box as a trial set leaves it: run trials hold 333 and a checked,
-    // disabled box; the others are empty with an armed box.
+    // The lists and boxes as exactly the trials in run leave them.
     void verifyRun(const std::vector<int> &run) const
     {
+        QCOMPARE(probe->invariantProblem(), QString());
         for (int i = 0; i < 3; ++i) {
             const bool done = std::find(run.begin(), run.end(), i) != run.end();
-            const auto index = static_cast<std::size_t>(i);
-            QCOMPARE(lists[index]->count(), done ? 333 : 0);
-            QCOMPARE(boxes[index]->isChecked(), done);
-            QCOMPARE(boxes[index]->isEnabled(), !done);
+            QCOMPARE(lists[std::size_t(i)]->count(), done ? 333 : 0);
         }
-        QCOMPARE(lists[3]->count(), 1000 - 333 * static_cast<int>(run.size()));
-        QCOMPARE(ContestCheck::ascending(items(3)), QString());
-        QCOMPARE(ContestCheck::eachNumberOnce(allItems()), QString());
     }
 
     std::unique_ptr<MainForm> form;
+    std::unique_ptr<FormProbe> probe;
     ScriptedRandom *random = nullptr;
     std::array<QCheckBox *, 3> boxes{};
     std::array<QListWidget *, 4> lists{};

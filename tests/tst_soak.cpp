@@ -1,6 +1,7 @@
 // Soak: 10,000 complete contests (three trials and a reset) in one window; resident
 // memory must not creep from the 100th contest to the last.
 
+#include "formprobe.h"
 #include "mainform.h"
 #include "scriptedrandom.h"
 
@@ -42,28 +43,25 @@ private Q_SLOTS:
         MainForm form(std::make_unique<ScriptedRandom>(ScriptedRandom::seeded(77)));
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        std::array<QCheckBox *, 3> boxes{};
-        for (int i = 0; i < 3; ++i) {
-            boxes[std::size_t(i)] = form.findChild<QCheckBox *>(QStringLiteral("Check1_%1").arg(i));
-        }
-        auto *pool = form.findChild<QListWidget *>(QStringLiteral("List1_3"));
-        auto *reset = form.findChild<QPushButton *>(QStringLiteral("Command1_0"));
+        const FormProbe probe(&form);
+        const QListWidget *pool = probe.lists[3];
 
         double at100 = 0;
         for (int contest = 1; contest <= Contests; ++contest) {
             for (int i = 0; i < 3; ++i) {
-                boxes[std::size_t((contest + i) % 3)]->click();
+                probe.boxes[std::size_t((contest + i) % 3)]->click();
             }
             if (pool->count() != 1) {
                 QFAIL(qPrintable(QStringLiteral("contest %1 left %2 in the pool").arg(contest).arg(pool->count())));
             }
-            reset->click();
+            probe.reset->click();
             QCoreApplication::processEvents(); // repaint as between a person's clicks
             if (contest == 100) {
                 at100 = residentMiB();
             }
         }
         QCOMPARE(pool->count(), 1000);
+        QCOMPARE(probe.invariantProblem(), QString());
         const double growth = residentMiB() - at100;
         qInfo("resident memory: %.2f MiB at contest 100, grew %.3f MiB by contest %d", at100, growth, Contests);
 #ifdef PRINCE_SANITIZED
