@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <algorithm>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
