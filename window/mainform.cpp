@@ -19,7 +19,6 @@
 #include <QStyleFactory>
 
 #include <algorithm>
-#include <vector>
 
 using FormLayout::Control;
 using FormLayout::Kind;
@@ -167,6 +166,7 @@ void MainForm::applyLayoutTable()
     using FormLayout::toPixels;
     for (const Control &row : FormLayout::Controls) {
         QWidget *widget = control(row);
+        Q_ASSERT(widget->parentWidget() == (row.container == FormLayout::Container::Frame1 ? static_cast<QWidget *>(Frame1) : this));
         widget->setObjectName(objectNameOf(row));
         widget->setGeometry(toPixels(row.left), toPixels(row.top), toPixels(row.width), toPixels(row.height));
         if (row.backColour != FormLayout::DefaultColour) {
@@ -206,14 +206,11 @@ void MainForm::applyLayoutTable()
     }
 
     // Keyboard focus follows the tab indexes through the controls that can take it.
-    std::vector<const Control *> byTabIndex;
-    for (const Control &row : FormLayout::Controls) {
-        byTabIndex.push_back(&row);
-    }
-    std::sort(byTabIndex.begin(), byTabIndex.end(), [](const Control *a, const Control *b) { return a->tabIndex < b->tabIndex; });
+    auto byTabIndex = FormLayout::Controls;
+    std::ranges::sort(byTabIndex, {}, &Control::tabIndex);
     QWidget *previous = nullptr;
-    for (const Control *row : byTabIndex) {
-        QWidget *widget = control(*row);
+    for (const Control &row : byTabIndex) {
+        QWidget *widget = control(row);
         if (widget->focusPolicy() == Qt::NoFocus) {
             continue;
         }
