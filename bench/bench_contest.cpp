@@ -3,6 +3,7 @@
 // Prints one line per figure: name, median, unit, and the spread.
 
 #include "mainform.h"
+#include "report.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,18 +18,6 @@
 #include <vector>
 
 namespace {
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void report(const char *name, const std::vector<double> &values, const char *unit)
-{
-    const auto [low, high] = std::minmax_element(values.begin(), values.end());
-    std::printf("%s\t%.3f\t%s\tmin %.3f max %.3f, %zu runs\n", name, median(values), unit, *low, *high, values.size());
-}
 
 // Resident set size in KiB, from /proc.
 long residentKiB()

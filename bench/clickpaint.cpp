@@ -4,6 +4,7 @@
 //   bench_clickpaint [repetitions]
 
 #include "mainform.h"
+#include "report.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -84,8 +85,6 @@ int main(int argc, char *argv[])
         form.Command1_Click(0);
         QApplication::processEvents();
     }
-    std::vector<double> sorted = app.samples;
-    std::sort(sorted.begin(), sorted.end());
-    std::printf("Click to painted\t%.3f\tms\tmin %.3f max %.3f, %zu runs\n", sorted[sorted.size() / 2], sorted.front(), sorted.back(), sorted.size());
+    report("Click to painted", app.samples, "ms");
     return 0;
 }
