@@ -19,16 +19,17 @@ enum class Input { Mouse, Keyboard };
 
 struct Window {
     explicit Window(ScriptedRandom::Script script = ScriptedRandom::seeded(2026))
+        : Window(std::make_unique<ScriptedRandom>(std::move(script)))
     {
-        auto source = std::make_unique<ScriptedRandom>(std::move(script));
-        random = source.get();
-        form = std::make_unique<MainForm>(std::move(source));
+    }
+
+    explicit Window(std::unique_ptr<ScriptedRandom> source)
+        : random(source.get())
+        , form(std::make_unique<MainForm>(std::move(source)))
+        , probe(form.get())
+    {
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        probe = std::make_unique<FormProbe>(form.get());
-        boxes = probe->boxes;
-        lists = probe->lists;
-        reset = probe->reset;
     }
 
     static void press(QAbstractButton *button, Input input)
@@ -43,25 +44,19 @@ struct Window {
         QTest::mouseClick(button, Qt::LeftButton, {}, box != nullptr ? FormProbe::indicatorOf(box) : button->rect().center());
     }
 
-    [[nodiscard]] std::vector<std::string> items(std::size_t list) const { return probe->items(list); }
-    [[nodiscard]] std::vector<std::vector<std::string>> allItems() const { return probe->allItems(); }
-
     // The lists and boxes as exactly the trials in run leave them.
     void verifyRun(const std::vector<int> &run) const
     {
-        QCOMPARE(probe->invariantProblem(), QString());
+        QCOMPARE(probe.invariantProblem(), QString());
         for (int i = 0; i < 3; ++i) {
             const bool done = std::find(run.begin(), run.end(), i) != run.end();
-            QCOMPARE(lists[std::size_t(i)]->count(), done ? 333 : 0);
+            QCOMPARE(probe.lists[std::size_t(i)]->count(), done ? 333 : 0);
         }
     }
 
+    ScriptedRandom *random;
     std::unique_ptr<MainForm> form;
-    std::unique_ptr<FormProbe> probe;
-    ScriptedRandom *random = nullptr;
-    std::array<QCheckBox *, 3> boxes{};
-    std::array<QListWidget *, 4> lists{};
-    QPushButton *reset = nullptr;
+    FormProbe probe;
 };
 
 using Order = std::vector<int>;
@@ -82,7 +77,7 @@ private Q_SLOTS:
         Window window;
         QCOMPARE(window.random->seedings, 1);
         QCOMPARE(window.random->draws, 0);
-        QCOMPARE(ContestCheck::fullPool(window.items(3)), QString());
+        QCOMPARE(ContestCheck::fullPool(window.probe.items(3)), QString());
         window.verifyRun({});
         QCOMPARE(window.form->currentTrial(), std::int16_t{0});
     }
@@ -104,21 +99,21 @@ private Q_SLOTS:
         Window window;
         Order run;
         for (const int trial : order) {
-            const auto before = window.items(3);
-            window.press(window.boxes[static_cast<std::size_t>(trial)], input);
+            const auto before = window.probe.items(3);
+            window.press(window.probe.boxes[static_cast<std::size_t>(trial)], input);
             run.push_back(trial);
             window.verifyRun(run);
             QCOMPARE(window.form->currentTrial(), static_cast<std::int16_t>(trial));
             // What the trial's list gained is exactly what the pool lost.
-            auto gained = window.items(static_cast<std::size_t>(trial));
-            auto after = window.items(3);
+            auto gained = window.probe.items(static_cast<std::size_t>(trial));
+            auto after = window.probe.items(3);
             after.insert(after.end(), gained.begin(), gained.end());
             std::sort(after.begin(), after.end());
             auto expected = before;
             std::sort(expected.begin(), expected.end());
             QCOMPARE(after, expected);
         }
-        QCOMPARE(window.lists[3]->count(), 1);
+        QCOMPARE(window.probe.lists[3]->count(), 1);
         QCOMPARE(window.random->draws, 999);
     }
 
@@ -132,12 +127,12 @@ private Q_SLOTS:
     {
         QFETCH(Input, input);
         Window window;
-        window.press(window.boxes[1], Input::Mouse);
-        const auto before = window.allItems();
+        window.press(window.probe.boxes[1], Input::Mouse);
+        const auto before = window.probe.allItems();
         for (int attempt = 0; attempt < 3; ++attempt) {
-            window.press(window.boxes[1], input);
+            window.press(window.probe.boxes[1], input);
         }
-        QCOMPARE(window.allItems(), before);
+        QCOMPARE(window.probe.allItems(), before);
         window.verifyRun({1});
         QCOMPARE(window.random->draws, 333);
     }
@@ -166,13 +161,13 @@ private Q_SLOTS:
         QFETCH(int, presses);
         Window window;
         for (const int trial : before) {
-            window.press(window.boxes[static_cast<std::size_t>(trial)], Input::Mouse);
+            window.press(window.probe.boxes[static_cast<std::size_t>(trial)], Input::Mouse);
         }
         for (int i = 0; i < presses; ++i) {
-            window.press(window.reset, input);
+            window.press(window.probe.reset, input);
         }
         window.verifyRun({});
-        QCOMPARE(ContestCheck::fullPool(window.items(3)), QString());
+        QCOMPARE(ContestCheck::fullPool(window.probe.items(3)), QString());
         // No trial ran and nothing was reseeded: the random sequence goes on where it was.
         QCOMPARE(window.random->draws, 333 * static_cast<int>(before.size()));
         QCOMPARE(window.random->seedings, 1);
@@ -181,9 +176,9 @@ private Q_SLOTS:
     void aContestAfterResetContinuesTheSequence()
     {
         Window window;
-        window.press(window.boxes[0], Input::Mouse);
-        window.press(window.reset, Input::Mouse);
-        window.press(window.boxes[0], Input::Mouse);
+        window.press(window.probe.boxes[0], Input::Mouse);
+        window.press(window.probe.reset, Input::Mouse);
+        window.press(window.probe.boxes[0], Input::Mouse);
 
         // The same draws, from the same seed without the reset, as the second trial.
         ScriptedRandom::Script script = ScriptedRandom::seeded(2026);
@@ -191,18 +186,18 @@ private Q_SLOTS:
             script(i);
         }
         Window reference(script);
-        reference.press(reference.boxes[0], Input::Mouse);
-        QCOMPARE(window.allItems(), reference.allItems());
+        reference.press(reference.probe.boxes[0], Input::Mouse);
+        QCOMPARE(window.probe.allItems(), reference.probe.allItems());
     }
 
     void handlersIgnoreWhatIsNotTheirs()
     {
         Window window;
-        window.press(window.boxes[2], Input::Mouse);
-        const auto before = window.allItems();
+        window.press(window.probe.boxes[2], Input::Mouse);
+        const auto before = window.probe.allItems();
         window.form->Command1_Click(1);        // no such button
         window.form->Check1_Click(0);          // box I is not checked
-        QCOMPARE(window.allItems(), before);
+        QCOMPARE(window.probe.allItems(), before);
         window.verifyRun({2});
     }
 };
