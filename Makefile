@@ -2,41 +2,47 @@
 # missing, configures and builds with the CMake presets, then runs.
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup run test asan bench package screenshot clean
+.PHONY: all setup-run setup-test run test asan bench package screenshot clean
 
 all: test
 
-setup:
-	@bash scripts/setup.sh
+# `make run` installs what building and running need; the other targets also the tools of
+# the tests, benchmarks and package checks.
+setup-run:
+	@bash scripts/setup.sh run
 
-run: setup
+setup-test:
+	@bash scripts/setup.sh test
+
+run: setup-run
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	./build/release/window/prince-trials
 
-test: setup
+test: setup-test
 	cmake --preset dev
 	cmake --build --preset dev -j $(JOBS)
 	ctest --preset dev -j $(JOBS)
 
-asan: setup
+asan: setup-test
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
-bench: setup
+bench: setup-test
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	/usr/bin/python3 bench/run.py build/release
 
-package: setup
+package: setup-test
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	cd build/release && cpack -G DEB
+	bash tests/check-package.sh build/release .
 	@ls build/release/*.deb
 
 # The README's screenshot, from the real program under Xvfb.
-screenshot: setup
+screenshot: setup-test
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	bash scripts/screenshot.sh build/release/window/prince-trials docs/screenshot.png --click 23,84 --click 23,108
