@@ -3,6 +3,7 @@
 // Prints one line per figure: name, median, unit, and the spread.
 
 #include "mainform.h"
+#include "program.h"
 #include "report.h"
 
 #include <QApplication>
@@ -37,7 +38,7 @@ long residentKiB()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    MainForm::applyAppearance();
+    Program::prepareApplication();
     const int contests = argc > 1 ? std::stoi(argv[1]) : 2000;
 
     MainForm form;

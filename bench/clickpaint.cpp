@@ -4,6 +4,7 @@
 //   bench_clickpaint [repetitions]
 
 #include "mainform.h"
+#include "program.h"
 #include "report.h"
 
 #include <QApplication>
@@ -51,7 +52,7 @@ public:
 int main(int argc, char *argv[])
 {
     TimingApplication app(argc, argv);
-    MainForm::applyAppearance();
+    Program::prepareApplication();
     const int repetitions = argc > 1 ? std::atoi(argv[1]) : 30;
 
     MainForm form;

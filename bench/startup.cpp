@@ -11,6 +11,7 @@
 #include <QLabel>
 #else
 #include "mainform.h"
+#include "program.h"
 #endif
 
 namespace {
@@ -39,23 +40,22 @@ private:
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
 #ifdef PRINCE_BENCH_REFERENCE
+    QApplication app(argc, argv);
     QWidget form;
     form.resize(466, 319);
 #ifdef PRINCE_BENCH_REFERENCE_TEXT
     QLabel line(QStringLiteral("Философия - Бастелон, Трелавин"), &form);
     line.setFont(QFont(QStringLiteral("Times New Roman"), 12));
 #endif
-#else
-    QApplication::setApplicationName(QStringLiteral("prince-trials"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.prince_trials.PrinceTrials"));
-    MainForm::applyAppearance();
-    MainForm form;
-#endif
     FirstPaintQuit quit;
     form.installEventFilter(&quit);
     form.show();
     return QApplication::exec();
+#else
+    // The program exactly as main() starts it, with the first paint ending it.
+    Q_UNUSED(argc)
+    FirstPaintQuit quit;
+    return Program::run(argv[0], [&quit](MainForm &form) { form.installEventFilter(&quit); });
+#endif
 }

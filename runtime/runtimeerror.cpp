@@ -2,10 +2,27 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <utility>
+
+namespace {
+RuntimeErrorReport frontEndReport = nullptr;
+} // namespace
+
+void setRuntimeErrorReport(RuntimeErrorReport report)
+{
+    frontEndReport = report;
+}
 
 void runtimeError(const char *what)
 {
-    std::fprintf(stderr, "prince-trials: run-time error: %s\n", what);
+    const std::string report = std::string("prince-trials: run-time error: ") + what;
+    std::fprintf(stderr, "%s\n", report.c_str());
     std::fflush(stderr);
-    std::abort();
+    // Once only: an error while the report is shown must not report again.
+    if (const RuntimeErrorReport frontEnd = std::exchange(frontEndReport, nullptr)) {
+        frontEnd(report.c_str());
+    }
+    // The state may be broken: end at once, without running destructors over it.
+    std::_Exit(EXIT_FAILURE);
 }

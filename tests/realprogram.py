@@ -1,176 +1,64 @@
 #!/usr/bin/python3
-"""Drives the real program on a virtual X server (xcb platform), as a person would:
-mouse and keyboard through real X events (xdotool), and what a screen reader hears through
-the accessibility bus (AT-SPI).
+"""Drives the real program on a virtual X server (xcb platform), as a person would: mouse
+and keyboard through real X events (xdotool), what the screen shows, and what a screen
+reader hears through the accessibility bus (AT-SPI).
 
-usage: realprogram.py window PROGRAM     the window maps at its size and caption, at scale 1 and 2
-       realprogram.py contest PROGRAM    trials and reset by mouse, keyboard and screen reader
-       realprogram.py nowrite PROGRAM    a contest under strace: no file written, no network
-The contest and nowrite modes need a session bus: run them under dbus-run-session.
+usage: realprogram.py window PROGRAM          size and places at any density, no command line, no display
+       realprogram.py contest PROGRAM         trials, reset and focus by mouse, keyboard and screen reader
+       realprogram.py desktop PROGRAM PROBE   a dark scheme, Bulgarian menus, the run-time error box
+       realprogram.py nowrite PROGRAM         a contest under strace: no file written, no network
+All but nowrite need a session bus: run them under dbus-run-session.
 """
 
 import os
 import re
-import tempfile
-import warnings
 import subprocess
 import sys
+import tempfile
 import time
 
-from Xlib import X, display
-from Xlib.protocol import event
+from xsession import ScreenReader, XServer, close_and_check_exit, fail, start, wait_for
 
 CAPTION = "www.prince-trials.example Философия - Бастелон, Трелавин"
-WIDTH, HEIGHT = 466, 319
+BOXES = ["I-во изпитание", "II-ро изпитание", "III-то изпитание"]
+LISTS = ["I-во", "II-ро", "III-то"]
+STATEMENT = ("text", "Условие на задачата")
+RESET = ("push button", "Чисти")
 
-
-def fail(message):
-    print("FAIL:", message, file=sys.stderr)
-    sys.exit(1)
-
-
-def wait_for(what, condition, seconds=15.0):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.05)
-    fail("timed out waiting for " + what)
-
-
-class XServer:
-    def __enter__(self):
-        read, write = os.pipe()
-        self.process = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-            pass_fds=[write], stderr=subprocess.DEVNULL)
-        os.close(write)
-        with os.fdopen(read) as pipe:
-            self.name = ":" + pipe.readline().strip()
-        self.display = display.Display(self.name)
-        return self
-
-    def __exit__(self, *exc):
-        self.display.close()
-        self.process.terminate()
-        self.process.wait()
-
-    def find_window(self):
-        for window in self.display.screen().root.query_tree().children:
-            wm_class = window.get_wm_class() or ()
-            if "prince-trials" in wm_class and window.get_attributes().map_state == X.IsViewable:
-                return window
-        return None
-
-    def caption(self, window):
-        prop = window.get_full_property(self.display.intern_atom("_NET_WM_NAME"),
-                                        self.display.intern_atom("UTF8_STRING"))
-        return prop.value.decode("utf-8") if prop else None
-
-    def close(self, window):
-        protocols = self.display.intern_atom("WM_PROTOCOLS")
-        delete = self.display.intern_atom("WM_DELETE_WINDOW")
-        message = event.ClientMessage(window=window, client_type=protocols,
-                                      data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-        window.send_event(message, event_mask=X.NoEventMask)
-        self.display.flush()
-
-    def xdotool(self, *args):
-        subprocess.run(["xdotool", *args], check=True, env=dict(os.environ, DISPLAY=self.name))
-
-
-def start(server, program, scale=1, wrapper=()):
-    env = dict(os.environ, DISPLAY=server.name, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(scale),
-               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    process = subprocess.Popen([*wrapper, program], env=env)
-    window = wait_for("the window to map", server.find_window)
-    return process, window
-
-
-def close_and_check_exit(server, process, window):
-    server.close(window)
-    try:
-        status = process.wait(timeout=15)
-    except subprocess.TimeoutExpired:
-        process.kill()
-        fail("the program did not end when its window was closed")
-    if status != 0:
-        fail("the program ended with status %d" % status)
+# what, environment, Xft.dpi, arguments, window size in pixels, the pool list's place in the window
+# as a screen reader reports it (in the toolkit's scaled pixels)
+WINDOW_ROWS = [
+    ("96 dpi", {}, None, [], (466, 319), (184, 56, 73, 118)),
+    ("toolkit scale 2", {"QT_SCALE_FACTOR": "2"}, None, [], (932, 638), (184, 56, 73, 118)),
+    ("144 dpi, toolkit scaling off", {"QT_ENABLE_HIGHDPI_SCALING": "0"}, 144, [], (699, 478), (276, 84, 109, 177)),
+    ("arguments change nothing", {}, None, ["-reverse", "-style", "windows", "-qwindowgeometry", "200x100+5+5"],
+     (466, 319), (184, 56, 73, 118)),
+]
 
 
 def check_window(program):
     with XServer() as server:
-        for scale in (1, 2):
-            process, window = start(server, program, scale)
+        for what, environment, dpi, arguments, size, pool in WINDOW_ROWS:
+            server.set_dpi(dpi)
+            process, window = start(server, program, arguments, environment)
             geometry = window.get_geometry()
-            if (geometry.width, geometry.height) != (WIDTH * scale, HEIGHT * scale):
-                fail("scale %d: window is %dx%d" % (scale, geometry.width, geometry.height))
+            if (geometry.width, geometry.height) != size:
+                fail("%s: window is %dx%d, not %dx%d" % (what, geometry.width, geometry.height, *size))
             if server.caption(window) != CAPTION:
-                fail("caption is %r" % server.caption(window))
+                fail("%s: caption is %r" % (what, server.caption(window)))
+            place = ScreenReader().rect("list", "Начало")
+            if place != pool:
+                fail("%s: the pool stands at %r, not %r" % (what, place, pool))
             close_and_check_exit(server, process, window)
-            print("scale %d: %dx%d window mapped with its caption" % (scale, geometry.width, geometry.height))
+            print("ok: %s: %dx%d window with its caption, the pool at %r" % (what, *size, pool))
+
+    environment = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    result = subprocess.run([program], env=environment, capture_output=True, text=True, timeout=30)
+    lines = result.stderr.splitlines()
+    if result.returncode != 1 or len(lines) != 1 or "graphical display" not in lines[0]:
+        fail("without a display: status %d, said %r" % (result.returncode, result.stderr))
+    print("ok: without a display:", lines[0])
     print("window: 1 passed, 0 failed")
-
-
-class ScreenReader:
-    """What a screen reader sees of the window, through AT-SPI."""
-
-    def __init__(self):
-        import gi
-        warnings.simplefilter("ignore", DeprecationWarning)  # the older AT-SPI calls work on every version
-        gi.require_version("Atspi", "2.0")
-        from gi.repository import Atspi
-        self.Atspi = Atspi
-        self.app = wait_for("the program on the accessibility bus", self._find_app)
-        self.nodes = {}
-        self._index(self.app)
-
-    def _find_app(self):
-        desktop = self.Atspi.get_desktop(0)
-        for i in range(desktop.get_child_count()):
-            app = desktop.get_child_at_index(i)
-            if app is not None and app.get_name() == "prince-trials":
-                return app
-        return None
-
-    def _index(self, node):
-        role = node.get_role_name()
-        self.nodes[(role, node.get_name())] = node
-        if role != "list":
-            for i in range(node.get_child_count()):
-                self._index(node.get_child_at_index(i))
-
-    def node(self, role, name):
-        if (role, name) not in self.nodes:
-            fail("a screen reader finds no %s named %r" % (role, name))
-        return self.nodes[(role, name)]
-
-    def count(self, list_name):
-        return self.node("list", list_name).get_child_count()
-
-    def items(self, list_name):
-        node = self.node("list", list_name)
-        return [node.get_child_at_index(i).get_name() for i in range(node.get_child_count())]
-
-    def box(self, name):
-        states = self.node("check box", name).get_state_set()
-        return (states.contains(self.Atspi.StateType.CHECKED), states.contains(self.Atspi.StateType.SENSITIVE))
-
-    def toggle(self, name):
-        node = self.node("check box", name)
-        for i in range(node.get_n_actions()):
-            if node.get_action_name(i).lower() == "toggle":
-                node.do_action(i)
-                return
-        fail("the box %r offers no toggle action" % name)
-
-    def focus(self, role, name):
-        self.node(role, name).grab_focus()
-
-
-BOXES = ["I-во изпитание", "II-ро изпитание", "III-то изпитание"]
-LISTS = ["I-во", "II-ро", "III-то"]
 
 
 def expect(reader, counts, boxes, what):
@@ -190,48 +78,121 @@ def expect(reader, counts, boxes, what):
 
 
 def check_contest(program):
+    armed, run = (False, True), (True, False)
     with XServer() as server:
         process, window = start(server, program)
         reader = ScreenReader()
-        armed, run = (False, True), (True, False)
         expect(reader, [0, 0, 0], [armed] * 3, "start")
         if reader.items("Начало")[:3] != ["1", "2", "3"]:
             fail("the pool does not start 1, 2, 3")
-
-        origin = window.translate_coords(server.display.screen().root, 0, 0)
-        left, top = -origin.x, -origin.y
-
-        def click(x, y):
-            server.xdotool("mousemove", "--sync", str(left + x), str(top + y), "click", "1")
-
-        # The indicator of box I: frame at (8, 48), box at (8, 24) inside it, indicator at its left.
-        click(8 + 8 + 7, 48 + 24 + 12)
-        expect(reader, [333, 0, 0], [run, armed, armed], "mouse on box I")
-        click(8 + 8 + 7, 48 + 24 + 12)
-        expect(reader, [333, 0, 0], [run, armed, armed], "mouse on the disabled box I")
-
-        reader.toggle(BOXES[2])
-        expect(reader, [333, 0, 333], [run, armed, run], "screen reader toggles box III")
-
         server.xdotool("windowfocus", "--sync", str(window.id))
-        reader.focus("check box", BOXES[1])
-        server.xdotool("key", "space")
-        expect(reader, [333, 333, 333], [run, run, run], "space on box II")
 
-        click(16 + 60, 160 + 12)
-        expect(reader, [0, 0, 0], [armed] * 3, "mouse on Чисти")
+        def key(control, name):
+            reader.focus(*control)
+            server.xdotool("key", name)
 
-        reader.focus("push button", "Чисти")
-        server.xdotool("key", "space")
-        expect(reader, [0, 0, 0], [armed] * 3, "space on Чисти again")
+        box = [("check box", name) for name in BOXES]
+        # Box I stands at (16, 72), 153 x 25: its far right end, past the caption, and its indicator.
+        steps = [
+            (lambda: server.click(window, 16 + 150, 72 + 12), [333, 0, 0], [run, armed, armed], "mouse on the far right of box I"),
+            (lambda: server.click(window, 16 + 7, 72 + 12), [333, 0, 0], [run, armed, armed], "mouse on the disabled box I"),
+            (lambda: reader.toggle(BOXES[2]), [333, 0, 333], [run, armed, run], "screen reader toggles box III"),
+            (lambda: key(box[1], "Return"), [333, 0, 333], [run, armed, run], "Return on box II does nothing"),
+            (lambda: key(box[1], "space"), [333, 333, 333], [run, run, run], "space on box II"),
+            (lambda: key(RESET, "Return"), [0, 0, 0], [armed] * 3, "Return on Чисти"),
+            (lambda: key(box[1], "space"), [0, 333, 0], [armed, run, armed], "space on box II after the reset"),
+            (lambda: key(RESET, "KP_Enter"), [0, 0, 0], [armed] * 3, "Enter on Чисти"),
+            (lambda: server.click(window, 16 + 7, 120 + 12), [0, 0, 333], [armed, armed, run], "mouse on box III"),
+            (lambda: server.click(window, 16 + 60, 160 + 12), [0, 0, 0], [armed] * 3, "mouse on Чисти"),
+            (lambda: key(RESET, "space"), [0, 0, 0], [armed] * 3, "space on Чисти again"),
+        ]
+        for act, counts, boxes, what in steps:
+            act()
+            expect(reader, counts, boxes, what)
 
-        reader.focus("check box", BOXES[1])
-        server.xdotool("key", "space")
-        expect(reader, [0, 333, 0], [armed, run, armed], "space on box II after the reset")
+        # Tab walks the controls in their order, and each one shows that it has the focus.
+        order = [("list", name) for name in LISTS + ["Начало"]] + [RESET] + box + [STATEMENT]
+        reader.focus(*STATEMENT)
+        for control in order:
+            rect = reader.rect(*control)
+            before = server.picture(window, rect)
+            server.xdotool("key", "Tab")
+            wait_for("the focus on %r" % (control,), lambda: reader.focused(*control), 5)
+            time.sleep(0.3)
+            if server.picture(window, rect) == before:
+                fail("Tab to %r: nothing on screen shows the focus" % (control,))
+        print("ok: Tab walks %d controls and each shows the focus" % len(order))
 
         close_and_check_exit(server, process, window)
         print("ok: closing the window ends the program with status 0")
     print("contest: 1 passed, 0 failed")
+
+
+def luminance(rgb):
+    def linear(channel):
+        c = channel / 255
+        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = (linear(c) for c in rgb)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contrast(a, b):
+    high, low = sorted((luminance(a), luminance(b)), reverse=True)
+    return (high + 0.05) / (low + 0.05)
+
+
+# Text on the window's fixed back colours: the part of the control where its text stands.
+WINDOW, HEADING, BOX, BUTTON = (192, 192, 255), (255, 192, 128), (255, 192, 255), (255, 128, 128)
+CAPTIONS = [
+    ("title", (64, 0, 305, 24), HEADING),
+    ("heading Начало", (184, 32, 73, 23), HEADING),
+    ("heading III-то", (392, 32, 57, 23), HEADING),
+    ("frame caption", (12, 48, 150, 22), WINDOW),
+    ("box I", (36, 72, 130, 25), BOX),
+    ("box III", (36, 120, 130, 25), BOX),
+    ("Чисти", (20, 164, 113, 17), BUTTON),
+]
+
+# Right clicks that open one of the toolkit's menus: on the statement's text and its scroll bar.
+MENUS = [("statement", (100, 250), "Избиране на всичко"), ("scroll bar", (449, 250), "Превъртайте тук")]
+
+
+def check_desktop(program, probe):
+    dark = {"XDG_CURRENT_DESKTOP": "GNOME", "GTK_THEME": "Adwaita:dark", "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"}
+    with XServer() as server:
+        process, window = start(server, program, environment=dark)
+        reader = ScreenReader()
+        time.sleep(0.5)
+        for what, rect, back in CAPTIONS:
+            pixels = sum(server.picture(window, rect), [])
+            if back not in pixels:
+                fail("%s: the back colour %r is not painted" % (what, back))
+            best = max(contrast(back, pixel) for pixel in pixels)
+            if best < 4.5:
+                fail("%s: text on %r reads at a contrast of %.2f under a dark scheme" % (what, back, best))
+            print("ok: %s reads at %.1f:1 under a dark scheme" % (what, best))
+
+        for what, (x, y), expected in MENUS:
+            item = reader.focus_after(lambda: (server.click(window, x, y, 3), server.xdotool("key", "Down")), "menu item")
+            texts = [text.split("\t")[0].replace("&", "") for text in reader.texts_under(item.get_parent())]
+            if expected not in texts:
+                fail("%s menu under the C locale: %r, expected %r among them" % (what, texts, expected))
+            server.xdotool("key", "Escape")
+            print("ok: %s menu in Bulgarian: %r" % (what, texts))
+        close_and_check_exit(server, process, window)
+
+        # A run-time error: its report in a box over the window, then a failing status.
+        process, _ = start(server, probe, ["text-at"], wm_class="runtimeerrorprobe")
+        box = ScreenReader()
+        report = "prince-trials: run-time error: list position out of range"
+        if ("label", report) not in box.nodes:
+            fail("the error box does not show %r: %r" % (report, sorted(box.nodes)))
+        server.xdotool("key", "Return")
+        status = process.wait(timeout=15)
+        if status != 1:
+            fail("after the error box the program ended with status %d" % status)
+        print("ok: the error box shows the report; the program then ends with status 1")
+    print("desktop: 1 passed, 0 failed")
 
 
 WRITE_FLAGS = re.compile(r"O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND")
@@ -262,9 +223,8 @@ def check_nowrite(program):
                   "trace=open,openat,creat,truncate,rename,renameat,renameat2,unlink,unlinkat,mkdir,mkdirat,"
                   "socket,connect,bind,listen")
         process, window = start(server, program, wrapper=strace)
-        origin = window.translate_coords(server.display.screen().root, 0, 0)
         for x, y in [(23, 84), (23, 108), (23, 132), (76, 172), (23, 108)]:  # boxes I, II, III, reset, box II
-            server.xdotool("mousemove", "--sync", str(x - origin.x), str(y - origin.y), "click", "1")
+            server.click(window, x, y)
             time.sleep(0.2)
         close_and_check_exit(server, process, window)
         with open(log_path) as log:
@@ -298,8 +258,9 @@ def check_nowrite(program):
 
 
 if __name__ == "__main__":
-    modes = {"window": check_window, "contest": check_contest, "nowrite": check_nowrite}
-    if len(sys.argv) != 3 or sys.argv[1] not in modes:
+    modes = {"window": (check_window, 1), "contest": (check_contest, 1), "desktop": (check_desktop, 2),
+             "nowrite": (check_nowrite, 1)}
+    if len(sys.argv) < 3 or sys.argv[1] not in modes or len(sys.argv) != 2 + modes[sys.argv[1]][1]:
         print(__doc__, file=sys.stderr)
         sys.exit(2)
-    modes[sys.argv[1]](sys.argv[2])
+    modes[sys.argv[1]][0](*sys.argv[2:])

@@ -1,7 +1,9 @@
-// Helper for tst_runtimeerrors: makes one control operation fail, named by its argument.
-// It should never return normally.
+// Helper for tst_runtimeerrors and the desktop check: makes one control operation fail,
+// named by its argument, in an application set up as the program's own. It should never
+// return normally.
 
 #include "clockrandom.h"
+#include "program.h"
 #include "qtlistbox.h"
 #include "scriptedrandom.h"
 #include "trialdraw.h"
@@ -14,6 +16,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    Program::prepareApplication();
     const char *what = argc > 1 ? argv[1] : "";
     QListWidget widget;
     QtListBox list(&widget);

@@ -4,6 +4,7 @@
 #include "contestcheck.h"
 #include "formprobe.h"
 #include "mainform.h"
+#include "program.h"
 #include "scriptedrandom.h"
 
 #include <QCheckBox>
@@ -70,7 +71,7 @@ class HandlersTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { MainForm::applyAppearance(); }
+    void initTestCase() { Program::prepareApplication(); }
 
     void startsFreshAndSeedsOnce()
     {

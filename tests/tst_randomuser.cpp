@@ -4,6 +4,7 @@
 
 #include "formprobe.h"
 #include "mainform.h"
+#include "program.h"
 #include "scriptedrandom.h"
 
 #include <QCheckBox>
@@ -29,7 +30,7 @@ class RandomUserTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { MainForm::applyAppearance(); }
+    void initTestCase() { Program::prepareApplication(); }
 
     void invariantsHoldThroughRandomUse()
     {

@@ -3,6 +3,7 @@
 
 #include "formprobe.h"
 #include "mainform.h"
+#include "program.h"
 #include "scriptedrandom.h"
 
 #include <QCheckBox>
@@ -36,7 +37,7 @@ class SoakTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { MainForm::applyAppearance(); }
+    void initTestCase() { Program::prepareApplication(); }
 
     void tenThousandContests()
     {

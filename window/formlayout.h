@@ -28,7 +28,7 @@ struct Control {
 inline constexpr std::int16_t NotInArray = -1;
 inline constexpr std::uint32_t DefaultColour = 0xFFFFFFFFU;
 
-inline constexpr int TwipsPerPixel = 15; // at 96 dots per inch
+inline constexpr int TwipsPerInch = 1440;
 inline constexpr int ClientWidth = 6990;
 inline constexpr int ClientHeight = 4785;
 inline constexpr std::uint32_t WindowColour = 0x00FFC0C0U;
@@ -59,9 +59,11 @@ inline constexpr std::array<Control, 16> Controls{{
 }};
 // clang-format on
 
-[[nodiscard]] constexpr int toPixels(int twips)
+// Twips to pixels on a screen of dotsPerInch (15 twips to the pixel at 96), rounded down:
+// the client area is 466 x 319 pixels at 96 and 699 x 478 at 144.
+[[nodiscard]] constexpr int toPixels(int twips, int dotsPerInch)
 {
-    return twips / TwipsPerPixel;
+    return twips * dotsPerInch / TwipsPerInch;
 }
 
 } // namespace FormLayout

@@ -1,16 +1,6 @@
-#include "mainform.h"
+#include "program.h"
 
-#include <QApplication>
-
-int main(int argc, char *argv[])
+int main(int, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("prince-trials"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.prince_trials.PrinceTrials"));
-    MainForm::applyAppearance();
-
-    MainForm form;
-    form.show();
-    return QApplication::exec();
+    return Program::run(argv[0]);
 }

@@ -1,7 +1,9 @@
 #include "mainform.h"
 
 #include "checkbox.h"
+#include "classiccontrols.h"
 #include "clockrandom.h"
+#include "formcolours.h"
 #include "formtexts.h"
 #include "qtcheckbox.h"
 #include "qtlistbox.h"
@@ -16,7 +18,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyleFactory>
 
 #include <algorithm>
 
@@ -45,10 +46,28 @@ std::array<std::unique_ptr<Operations>, N> operationsOn(const std::array<Widget 
     return operations;
 }
 
-// 0x00BBGGRR: red in the lowest byte.
-QColor colourFromBgr(std::uint32_t bgr)
+QColor toQColor(FormColours::Rgb rgb)
 {
-    return {static_cast<int>(bgr & 0xFFU), static_cast<int>((bgr >> 8U) & 0xFFU), static_cast<int>((bgr >> 16U) & 0xFFU)};
+    return {rgb.red, rgb.green, rgb.blue};
+}
+
+// The scheme's text colour for role where it reads on the fixed back colour, else black or white.
+QColor readableText(std::uint32_t backBgr, const QWidget *widget, QPalette::ColorRole role)
+{
+    const QColor scheme = QApplication::palette(widget).color(role);
+    return toQColor(FormColours::readableTextOn(FormColours::fromBgr(backBgr), {scheme.red(), scheme.green(), scheme.blue()}));
+}
+
+// A fixed back colour with text that reads on it, while the control takes input; a disabled
+// control keeps the scheme's greyed text.
+void setFixedColours(QWidget *widget, std::uint32_t backBgr)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, toQColor(FormColours::fromBgr(backBgr)));
+    const QColor text = readableText(backBgr, widget, QPalette::WindowText);
+    palette.setColor(QPalette::Active, QPalette::WindowText, text);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, text);
+    widget->setPalette(palette);
 }
 
 QString objectNameOf(const Control &row)
@@ -72,23 +91,23 @@ QFont formFont()
 
 // A graphical button: flat in its back colour, with a bevel that turns over when pressed
 // and a darker edge while it has the keyboard focus.
-QString buttonStyleSheet(const QColor &back)
+QString buttonStyleSheet(const QColor &back, const QColor &text)
 {
-    return QStringLiteral("QPushButton { background-color: %1; color: palette(button-text);"
+    return QStringLiteral("QPushButton { background-color: %1; color: %3;"
                           " border: 2px outset %1; }"
                           "QPushButton:pressed { border-style: inset; }"
                           "QPushButton:focus { border: 2px solid %2; }")
-        .arg(back.name(), back.darker(250).name());
+        .arg(back.name(), back.darker(250).name(), text.name());
 }
 
 // A frame: its back colour fills it edge to edge, an etched line runs round it and the
 // caption sits on the top line.
-QString frameStyleSheet(const QColor &back)
+QString frameStyleSheet(const QColor &back, const QColor &text)
 {
     return QStringLiteral("QGroupBox { background-color: %1; border: 2px groove %2; margin-top: 9px; }"
                           "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-                          " left: 6px; padding: 0px 2px; background-color: %1; }")
-        .arg(back.name(), back.darker(140).name());
+                          " left: 6px; padding: 0px 2px; background-color: %1; color: %3; }")
+        .arg(back.name(), back.darker(140).name(), text.name());
 }
 
 } // namespace
@@ -96,7 +115,7 @@ QString frameStyleSheet(const QColor &back)
 MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     : QWidget(parent)
     , Frame1(new QGroupBox(this))
-    , Check1(makeControls<QCheckBox, 3>(Frame1))
+    , Check1(makeControls<ClassicCheckBox, 3>(Frame1))
     , Command1(makeControls<QPushButton, 1>(this))
     , List1(makeControls<QListWidget, 4>(this))
     , Text1(makeControls<QPlainTextEdit, 2>(this))
@@ -113,16 +132,15 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromUtf8(FormTexts::WebAddress), QString::fromUtf8(FormTexts::CaptionTitle)));
     setWindowIcon(QIcon(QPixmap(hamburger_xpm)));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    setFixedSize(FormLayout::toPixels(FormLayout::ClientWidth), FormLayout::toPixels(FormLayout::ClientHeight));
-    // Every control inherits the window's font. With applyAppearance() the application
-    // already uses it, and the controls were created in it: setting it again would lay out
-    // the statement once more for nothing.
+    // Twips follow the screen's density, also where the toolkit's own scaling is off.
+    setFixedSize(FormLayout::toPixels(FormLayout::ClientWidth, logicalDpiX()), FormLayout::toPixels(FormLayout::ClientHeight, logicalDpiY()));
+    // Every control inherits the window's font. With applyFont() the application already
+    // uses it, and the controls were created in it: setting it again would lay out the
+    // statement once more for nothing.
     if (QApplication::font() != formFont()) {
         setFont(formFont());
     }
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, colourFromBgr(FormLayout::WindowColour));
-    setPalette(windowPalette);
+    setFixedColours(this, FormLayout::WindowColour);
     setAutoFillBackground(true);
 
     setUpKinds();
@@ -134,9 +152,8 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
 
 MainForm::~MainForm() = default;
 
-void MainForm::applyAppearance()
+void MainForm::applyFont()
 {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(formFont());
     QFont::insertSubstitution(QString::fromLatin1(FormLayout::FontFamily), QString::fromLatin1(FormLayout::FontSubstitute));
 }
@@ -164,21 +181,21 @@ QWidget *MainForm::control(const Control &row) const
 void MainForm::applyLayoutTable()
 {
     using FormLayout::toPixels;
+    const int dpiX = logicalDpiX();
+    const int dpiY = logicalDpiY();
     for (const Control &row : FormLayout::Controls) {
         QWidget *widget = control(row);
         Q_ASSERT(widget->parentWidget() == (row.container == FormLayout::Container::Frame1 ? static_cast<QWidget *>(Frame1) : this));
         widget->setObjectName(objectNameOf(row));
-        widget->setGeometry(toPixels(row.left), toPixels(row.top), toPixels(row.width), toPixels(row.height));
+        widget->setGeometry(toPixels(row.left, dpiX), toPixels(row.top, dpiY), toPixels(row.width, dpiX), toPixels(row.height, dpiY));
         if (row.backColour != FormLayout::DefaultColour) {
-            const QColor back = colourFromBgr(row.backColour);
+            const QColor back = toQColor(FormColours::fromBgr(row.backColour));
             if (row.kind == Kind::CommandButton) {
-                widget->setStyleSheet(buttonStyleSheet(back));
+                widget->setStyleSheet(buttonStyleSheet(back, readableText(row.backColour, widget, QPalette::ButtonText)));
             } else if (row.kind == Kind::Frame) {
-                widget->setStyleSheet(frameStyleSheet(back));
+                widget->setStyleSheet(frameStyleSheet(back, readableText(row.backColour, widget, QPalette::WindowText)));
             } else {
-                QPalette palette = widget->palette();
-                palette.setColor(QPalette::Window, back);
-                widget->setPalette(palette);
+                setFixedColours(widget, row.backColour);
                 widget->setBackgroundRole(QPalette::Window);
                 widget->setAutoFillBackground(true);
             }
@@ -248,7 +265,8 @@ void MainForm::setUpKinds()
     Text1[1]->setFocusPolicy(Qt::NoFocus);
     Text1[1]->hide();
 
-    Command1[0]->setAutoDefault(false);
+    // Return and Enter press the focused button, as Space does; there is no default button.
+    Command1[0]->setAutoDefault(true);
     Text1[0]->setFocus();
 }
 

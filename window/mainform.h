@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <memory>
 
-class QCheckBox;
+class ClassicCheckBox;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -30,9 +30,9 @@ public:
     explicit MainForm(std::unique_ptr<RandomSource> random = nullptr, QWidget *parent = nullptr);
     ~MainForm() override;
 
-    // Sets the style and font substitution the window is laid out for; call once after
-    // creating the application object.
-    static void applyAppearance();
+    // Makes the window's font the application's, with its substitute where the face is
+    // missing; the controls are then created in it.
+    static void applyFont();
 
     // Raised once, by the constructor, before the window is first shown.
     void Form_Load();
@@ -51,7 +51,7 @@ private:
     [[nodiscard]] QWidget *control(const FormLayout::Control &row) const;
 
     QGroupBox *const Frame1;
-    const std::array<QCheckBox *, 3> Check1;
+    const std::array<ClassicCheckBox *, 3> Check1;
     const std::array<QPushButton *, 1> Command1;
     const std::array<QListWidget *, 4> List1;
     const std::array<QPlainTextEdit *, 2> Text1;

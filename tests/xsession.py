@@ -1,0 +1,205 @@
+"""The harness of the real-program tests: a virtual X server, the program started on it,
+real X input through xdotool, pictures of the window, and what a screen reader hears over
+the accessibility bus (AT-SPI)."""
+
+import os
+import subprocess
+import sys
+import time
+import warnings
+
+from Xlib import X, Xatom, display
+from Xlib.protocol import event
+
+
+def fail(message):
+    print("FAIL:", message, file=sys.stderr)
+    sys.exit(1)
+
+
+def wait_for(what, condition, seconds=15.0):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.05)
+    fail("timed out waiting for " + what)
+
+
+class XServer:
+    def __enter__(self):
+        read, write = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            pass_fds=[write], stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as pipe:
+            self.name = ":" + pipe.readline().strip()
+        self.display = display.Display(self.name)
+        return self
+
+    def __exit__(self, *exc):
+        self.display.close()
+        self.process.terminate()
+        self.process.wait()
+
+    def set_dpi(self, dpi):
+        """The screen density a desktop announces to its programs (Xft.dpi); None for none."""
+        root = self.display.screen().root
+        resources = self.display.intern_atom("RESOURCE_MANAGER")
+        if dpi is None:
+            root.delete_property(resources)
+        else:
+            root.change_property(resources, Xatom.STRING, 8, b"Xft.dpi:\t%d\n" % dpi)
+        self.display.sync()
+
+    def find_window(self, wm_class="prince-trials"):
+        for window in self.display.screen().root.query_tree().children:
+            if wm_class in (window.get_wm_class() or ()) and window.get_attributes().map_state == X.IsViewable:
+                return window
+        return None
+
+    def caption(self, window):
+        prop = window.get_full_property(self.display.intern_atom("_NET_WM_NAME"),
+                                        self.display.intern_atom("UTF8_STRING"))
+        return prop.value.decode("utf-8") if prop else None
+
+    def picture(self, window, rect):
+        """The pixels of rect = (x, y, width, height) of the window, as (red, green, blue) rows."""
+        x, y, width, height = rect
+        data = window.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF).data
+        return [[(data[i + 2], data[i + 1], data[i]) for i in range(row * width * 4, (row + 1) * width * 4, 4)]
+                for row in range(height)]
+
+    def close(self, window):
+        protocols = self.display.intern_atom("WM_PROTOCOLS")
+        delete = self.display.intern_atom("WM_DELETE_WINDOW")
+        message = event.ClientMessage(window=window, client_type=protocols,
+                                      data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        window.send_event(message, event_mask=X.NoEventMask)
+        self.display.flush()
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *args], check=True, env=dict(os.environ, DISPLAY=self.name))
+
+    def click(self, window, x, y, button=1):
+        """A real mouse click at (x, y) of the window."""
+        origin = window.translate_coords(self.display.screen().root, 0, 0)
+        self.xdotool("mousemove", "--sync", str(x - origin.x), str(y - origin.y), "click", str(button))
+
+
+def start(server, program, arguments=(), environment=None, wrapper=(), wm_class="prince-trials"):
+    env = dict(os.environ, DISPLAY=server.name, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+               **(environment or {}))
+    process = subprocess.Popen([*wrapper, program, *arguments], env=env)
+    window = wait_for("the window to map", lambda: server.find_window(wm_class))
+    return process, window
+
+
+def close_and_check_exit(server, process, window):
+    server.close(window)
+    try:
+        status = process.wait(timeout=15)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        fail("the program did not end when its window was closed")
+    if status != 0:
+        fail("the program ended with status %d" % status)
+
+
+class ScreenReader:
+    """What a screen reader sees of a program, through AT-SPI."""
+
+    def __init__(self, name="prince-trials"):
+        import gi
+        warnings.simplefilter("ignore", DeprecationWarning)  # the older AT-SPI calls work on every version
+        gi.require_version("Atspi", "2.0")
+        from gi.repository import Atspi, GLib
+        self.Atspi = Atspi
+        self.GLib = GLib
+        self.name = name
+        self.app = wait_for("the program on the accessibility bus", self._find_app)
+        self.nodes = {}
+        self._index(self.app)
+
+    def _find_app(self):
+        # Programs that came and went since the last look are news on the bus: take it in,
+        # and read the desktop afresh rather than from the cache.
+        context = self.GLib.MainContext.default()
+        while context.pending():
+            context.iteration(False)
+        desktop = self.Atspi.get_desktop(0)
+        desktop.clear_cache()
+        for i in range(desktop.get_child_count()):
+            app = desktop.get_child_at_index(i)
+            if app is not None and app.get_name() == self.name:
+                return app
+        return None
+
+    def _index(self, node):
+        role = node.get_role_name()
+        self.nodes[(role, node.get_name())] = node
+        if role != "list":
+            for i in range(node.get_child_count()):
+                self._index(node.get_child_at_index(i))
+
+    def node(self, role, name):
+        if (role, name) not in self.nodes:
+            fail("a screen reader finds no %s named %r" % (role, name))
+        return self.nodes[(role, name)]
+
+    def rect(self, role, name):
+        """Where the control stands in its window: (x, y, width, height)."""
+        extents = self.node(role, name).get_extents(self.Atspi.CoordType.WINDOW)
+        return extents.x, extents.y, extents.width, extents.height
+
+    def count(self, list_name):
+        return self.node("list", list_name).get_child_count()
+
+    def items(self, list_name):
+        node = self.node("list", list_name)
+        return [node.get_child_at_index(i).get_name() for i in range(node.get_child_count())]
+
+    def box(self, name):
+        states = self.node("check box", name).get_state_set()
+        return (states.contains(self.Atspi.StateType.CHECKED), states.contains(self.Atspi.StateType.SENSITIVE))
+
+    def focused(self, role, name):
+        return self.node(role, name).get_state_set().contains(self.Atspi.StateType.FOCUSED)
+
+    def toggle(self, name):
+        node = self.node("check box", name)
+        for i in range(node.get_n_actions()):
+            if node.get_action_name(i).lower() == "toggle":
+                node.do_action(i)
+                return
+        fail("the box %r offers no toggle action" % name)
+
+    def focus(self, role, name):
+        self.node(role, name).grab_focus()
+
+    def focus_after(self, act, role, seconds=5.0):
+        """Runs act() and returns the first control of role that then takes the focus. Popup
+        menus are not among the program's windows on the bus; a screen reader meets them so."""
+        caught = []
+
+        def on_focus(event):
+            if event.detail1 and event.source.get_role_name() == role:
+                caught.append(event.source)
+        listener = self.Atspi.EventListener.new(on_focus)
+        listener.register("object:state-changed:focused")
+        act()
+        context = self.GLib.MainContext.default()
+        deadline = time.monotonic() + seconds
+        while not caught and time.monotonic() < deadline:
+            context.iteration(False)
+            time.sleep(0.01)
+        listener.deregister("object:state-changed:focused")
+        if not caught:
+            fail("no %s took the focus" % role)
+        return caught[0]
+
+    @staticmethod
+    def texts_under(node):
+        return [node.get_child_at_index(i).get_name() for i in range(node.get_child_count())]
