@@ -2,6 +2,7 @@
 //   bench_contest [contests]
 // Prints one line per figure: name, median, unit, and the spread.
 
+#include "formhandlers.h"
 #include "mainform.h"
 #include "program.h"
 #include "report.h"
@@ -60,7 +61,7 @@ int main(int argc, char *argv[])
             trialMs.push_back(double(timer.nsecsElapsed()) / 1e6);
         }
         timer.start();
-        form.Command1_Click(0);
+        form.handlers().Command1_Click(0);
         resetMs.push_back(double(timer.nsecsElapsed()) / 1e6);
         QApplication::processEvents(); // let the window repaint as it would between clicks
         if (contest == 100) {

@@ -3,6 +3,7 @@
 // window's next repaint.
 //   bench_clickpaint [repetitions]
 
+#include "formhandlers.h"
 #include "mainform.h"
 #include "program.h"
 #include "report.h"
@@ -83,7 +84,7 @@ int main(int argc, char *argv[])
                 return 1;
             }
         }
-        form.Command1_Click(0);
+        form.handlers().Command1_Click(0);
         QApplication::processEvents();
     }
     report("Click to painted", app.samples, "ms");

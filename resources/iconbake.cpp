@@ -1,18 +1,16 @@
 // Build tool: turns the icon's XPM source into the images the platforms want.
-//   iconbake SOURCE.xpm OUTPUT_DIR NAME
+//   iconbake SOURCE.xpm OUTPUT_DIR NAME SIZE...
 // writes NAME.ico (32 x 32, 256-colour palette and transparency mask) and NAME-SIZE.png
-// for each size in PngSizes, scaled without smoothing so the pixel art stays crisp.
+// for each SIZE, scaled without smoothing so the pixel art stays crisp.
 
 #include <QFile>
 #include <QImage>
 #include <QtEndian>
 
 #include <cstdio>
-#include <initializer_list>
 
 namespace {
 
-constexpr std::initializer_list<int> PngSizes{16, 32, 48, 64, 128, 256};
 constexpr int IcoSize = 32;
 
 void put16(QByteArray &out, quint16 value)
@@ -109,8 +107,8 @@ bool write(const QString &path, const QByteArray &bytes)
 
 int main(int argc, char *argv[])
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: iconbake SOURCE.xpm OUTPUT_DIR NAME\n");
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: iconbake SOURCE.xpm OUTPUT_DIR NAME SIZE...\n");
         return 2;
     }
     const QImage source = QImage(QString::fromLocal8Bit(argv[1]), "XPM").convertToFormat(QImage::Format_ARGB32);
@@ -124,7 +122,12 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "iconbake: cannot write the .ico\n");
         return 1;
     }
-    for (const int size : PngSizes) {
+    for (int i = 4; i < argc; ++i) {
+        const int size = QByteArray(argv[i]).toInt();
+        if (size <= 0) {
+            std::fprintf(stderr, "iconbake: %s is not a size\n", argv[i]);
+            return 2;
+        }
         const QImage scaled = source.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         if (!scaled.save(base + QStringLiteral("-%1.png").arg(size), "PNG")) {
             std::fprintf(stderr, "iconbake: cannot write the %d pixel PNG\n", size);

@@ -2,10 +2,11 @@
 # Builds the Debian package from a configured build tree, checks it with lintian, unpacks it
 # into a temporary root and checks what it installs and depends on; then starts the unpacked
 # program.
-# usage: check-package.sh BUILD_DIR SOURCE_DIR
+# usage: check-package.sh BUILD_DIR SOURCE_DIR "ICON_SIZES"
 set -euo pipefail
 build=$1
 src=$2
+icon_sizes=$3
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -25,7 +26,7 @@ expected=(
     usr/share/doc/prince-trials/changelog.gz
     usr/share/man/man1/prince-trials.1.gz
 )
-for size in 16 32 48 64 128 256; do
+for size in $icon_sizes; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
 for file in "${expected[@]}"; do

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "contestcheck.h"
 
 #include <array>
 #include <string>
@@ -19,12 +19,11 @@ public:
     explicit FormProbe(const QWidget *form);
 
     [[nodiscard]] std::vector<std::string> items(std::size_t list) const;
-    [[nodiscard]] std::vector<std::vector<std::string>> allItems() const;
+    [[nodiscard]] ContestCheck::Lists allItems() const;
 
-    // Empty while the contest's invariants hold, else what is wrong: each of "1".."1000"
-    // stands once in the four lists, the pool is ascending, and each trial list is empty
-    // with its box armed or holds 333 with its box checked and disabled.
-    [[nodiscard]] QString invariantProblem() const;
+    // What is wrong with the contest in the window, by ContestCheck::invariants; empty
+    // while everything holds.
+    [[nodiscard]] std::string invariantProblem() const;
 
     // Where a person clicks a check box: on its indicator, not the middle of its caption.
     [[nodiscard]] static QPoint indicatorOf(const QCheckBox *box);

@@ -4,9 +4,9 @@
 
 #include "clockrandom.h"
 #include "program.h"
-#include "qtlistbox.h"
+#include "listwidgetadapter.h"
 #include "scriptedrandom.h"
-#include "trialdraw.h"
+#include "contest.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -19,21 +19,21 @@ int main(int argc, char *argv[])
     Program::prepareApplication();
     const char *what = argc > 1 ? argv[1] : "";
     QListWidget widget;
-    QtListBox list(&widget);
+    ListWidgetAdapter list(&widget);
     list.append("1");
     if (std::strcmp(what, "text-at") == 0) {
         (void)list.textAt(1);
     } else if (std::strcmp(what, "remove-at") == 0) {
         list.removeAt(-1);
     } else if (std::strcmp(what, "empty-pool") == 0) {
-        (void)TrialDraw::drawPosition(0.5F, 0);
+        (void)Contest::drawPosition(0.5F, 0);
     } else if (std::strcmp(what, "r-is-one") == 0) {
-        (void)TrialDraw::drawPosition(1.0F, 1000);
+        (void)Contest::drawPosition(1.0F, 1000);
     } else if (std::strcmp(what, "trial-index") == 0) {
-        std::array<QtListBox, 4> lists{QtListBox(&widget), QtListBox(&widget), QtListBox(&widget), QtListBox(&widget)};
+        std::array<ListWidgetAdapter, 4> lists{ListWidgetAdapter(&widget), ListWidgetAdapter(&widget), ListWidgetAdapter(&widget), ListWidgetAdapter(&widget)};
         std::int16_t trial = 3;
         ScriptedRandom random;
-        TrialDraw draw({&lists[0], &lists[1], &lists[2], &lists[3]}, {nullptr, nullptr, nullptr}, trial, random);
+        Contest draw({&lists[0], &lists[1], &lists[2], &lists[3]}, {nullptr, nullptr, nullptr}, trial, random);
         draw.RunTrial();
     }
     return 0;

@@ -2,10 +2,12 @@
 // and the button, and the space key, on the real MainForm.
 
 #include "contestcheck.h"
+#include "formhandlers.h"
 #include "formprobe.h"
 #include "mainform.h"
 #include "program.h"
 #include "scriptedrandom.h"
+#include "verifyholds.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -17,6 +19,7 @@
 namespace {
 
 enum class Input { Mouse, Keyboard };
+using ContestCheck::Order;
 
 struct Window {
     explicit Window(ScriptedRandom::Script script = ScriptedRandom::seeded(2026))
@@ -29,8 +32,12 @@ struct Window {
         , form(std::make_unique<MainForm>(std::move(source)))
         , probe(form.get())
     {
+    }
+
+    [[nodiscard]] bool show() const
+    {
         form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        return QTest::qWaitForWindowActive(form.get());
     }
 
     static void press(QAbstractButton *button, Input input)
@@ -45,14 +52,19 @@ struct Window {
         QTest::mouseClick(button, Qt::LeftButton, {}, box != nullptr ? FormProbe::indicatorOf(box) : button->rect().center());
     }
 
-    // The lists and boxes as exactly the trials in run leave them.
-    void verifyRun(const std::vector<int> &run) const
+    // What differs from the lists and boxes as exactly the trials in run leave them.
+    [[nodiscard]] std::string runProblem(const Order &run) const
     {
-        QCOMPARE(probe.invariantProblem(), QString());
-        for (int i = 0; i < 3; ++i) {
-            const bool done = std::find(run.begin(), run.end(), i) != run.end();
-            QCOMPARE(probe.lists[std::size_t(i)]->count(), done ? 333 : 0);
+        if (std::string problem = probe.invariantProblem(); !problem.empty()) {
+            return problem;
         }
+        for (std::int16_t i = 0; i < 3; ++i) {
+            const bool done = std::find(run.begin(), run.end(), i) != run.end();
+            if (probe.lists[std::size_t(i)]->count() != (done ? 333 : 0)) {
+                return "trial " + std::to_string(i) + (done ? " has not run" : " has run");
+            }
+        }
+        return {};
     }
 
     ScriptedRandom *random;
@@ -60,11 +72,10 @@ struct Window {
     FormProbe probe;
 };
 
-using Order = std::vector<int>;
-
 } // namespace
 
 Q_DECLARE_METATYPE(Input)
+Q_DECLARE_METATYPE(ContestCheck::Order)
 
 class HandlersTest : public QObject
 {
@@ -76,19 +87,19 @@ private Q_SLOTS:
     void startsFreshAndSeedsOnce()
     {
         Window window;
+        QVERIFY(window.show());
         QCOMPARE(window.random->seedings, 1);
         QCOMPARE(window.random->draws, 0);
-        QCOMPARE(ContestCheck::fullPool(window.probe.items(3)), QString());
-        window.verifyRun({});
-        QCOMPARE(window.form->currentTrial(), std::int16_t{0});
+        VERIFY_HOLDS(ContestCheck::fullPool(window.probe.items(3)));
+        VERIFY_HOLDS(window.runProblem({}));
+        QCOMPARE(window.form->handlers().currentTrial(), std::int16_t{0});
     }
 
     void everyOrderOfTrials_data()
     {
         QTest::addColumn<Order>("order");
         QTest::addColumn<Input>("input");
-        const std::array<Order, 6> orders{{{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}}};
-        for (const auto &order : orders) {
+        for (const auto &order : ContestCheck::TrialOrders) {
             QTest::addRow("%d%d%d, mouse", order[0] + 1, order[1] + 1, order[2] + 1) << order << Input::Mouse;
             QTest::addRow("%d%d%d, keyboard", order[0] + 1, order[1] + 1, order[2] + 1) << order << Input::Keyboard;
         }
@@ -98,13 +109,14 @@ private Q_SLOTS:
         QFETCH(Order, order);
         QFETCH(Input, input);
         Window window;
+        QVERIFY(window.show());
         Order run;
-        for (const int trial : order) {
+        for (const std::int16_t trial : order) {
             const auto before = window.probe.items(3);
             window.press(window.probe.boxes[static_cast<std::size_t>(trial)], input);
             run.push_back(trial);
-            window.verifyRun(run);
-            QCOMPARE(window.form->currentTrial(), static_cast<std::int16_t>(trial));
+            VERIFY_HOLDS(window.runProblem(run));
+            QCOMPARE(window.form->handlers().currentTrial(), trial);
             // What the trial's list gained is exactly what the pool lost.
             auto gained = window.probe.items(static_cast<std::size_t>(trial));
             auto after = window.probe.items(3);
@@ -128,13 +140,14 @@ private Q_SLOTS:
     {
         QFETCH(Input, input);
         Window window;
+        QVERIFY(window.show());
         window.press(window.probe.boxes[1], Input::Mouse);
         const auto before = window.probe.allItems();
         for (int attempt = 0; attempt < 3; ++attempt) {
             window.press(window.probe.boxes[1], input);
         }
         QCOMPARE(window.probe.allItems(), before);
-        window.verifyRun({1});
+        VERIFY_HOLDS(window.runProblem({1}));
         QCOMPARE(window.random->draws, 333);
     }
 
@@ -161,14 +174,15 @@ private Q_SLOTS:
         QFETCH(Input, input);
         QFETCH(int, presses);
         Window window;
-        for (const int trial : before) {
+        QVERIFY(window.show());
+        for (const std::int16_t trial : before) {
             window.press(window.probe.boxes[static_cast<std::size_t>(trial)], Input::Mouse);
         }
         for (int i = 0; i < presses; ++i) {
             window.press(window.probe.reset, input);
         }
-        window.verifyRun({});
-        QCOMPARE(ContestCheck::fullPool(window.probe.items(3)), QString());
+        VERIFY_HOLDS(window.runProblem({}));
+        VERIFY_HOLDS(ContestCheck::fullPool(window.probe.items(3)));
         // No trial ran and nothing was reseeded: the random sequence goes on where it was.
         QCOMPARE(window.random->draws, 333 * static_cast<int>(before.size()));
         QCOMPARE(window.random->seedings, 1);
@@ -177,6 +191,7 @@ private Q_SLOTS:
     void aContestAfterResetContinuesTheSequence()
     {
         Window window;
+        QVERIFY(window.show());
         window.press(window.probe.boxes[0], Input::Mouse);
         window.press(window.probe.reset, Input::Mouse);
         window.press(window.probe.boxes[0], Input::Mouse);
@@ -187,6 +202,7 @@ private Q_SLOTS:
             script(i);
         }
         Window reference(script);
+        QVERIFY(reference.show());
         reference.press(reference.probe.boxes[0], Input::Mouse);
         QCOMPARE(window.probe.allItems(), reference.probe.allItems());
     }
@@ -194,12 +210,13 @@ private Q_SLOTS:
     void handlersIgnoreWhatIsNotTheirs()
     {
         Window window;
+        QVERIFY(window.show());
         window.press(window.probe.boxes[2], Input::Mouse);
         const auto before = window.probe.allItems();
-        window.form->Command1_Click(1);        // no such button
-        window.form->Check1_Click(0);          // box I is not checked
+        window.form->handlers().Command1_Click(1); // no such button
+        window.form->handlers().Check1_Click(0);   // box I is not checked
         QCOMPARE(window.probe.allItems(), before);
-        window.verifyRun({2});
+        VERIFY_HOLDS(window.runProblem({2}));
     }
 };
 

@@ -4,10 +4,11 @@
 #include "contestcheck.h"
 #include "fakecheckbox.h"
 #include "fakelistbox.h"
-#include "qtcheckbox.h"
-#include "qtlistbox.h"
+#include "checkboxwidgetadapter.h"
+#include "listwidgetadapter.h"
 #include "scriptedrandom.h"
-#include "trialdraw.h"
+#include "contest.h"
+#include "verifyholds.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -29,7 +30,7 @@ std::vector<std::string> texts(const QListWidget &widget)
 
 } // namespace
 
-using Order = std::vector<std::int16_t>;
+using ContestCheck::Order;
 
 class QtAdaptersTest : public QObject
 {
@@ -53,25 +54,25 @@ private Q_SLOTS:
 
         std::array<QListWidget, 4> lists;
         std::array<QCheckBox, 3> boxes;
-        std::array<std::unique_ptr<QtListBox>, 4> listAdapters;
-        std::array<std::unique_ptr<QtCheckBox>, 3> boxAdapters;
+        std::array<std::unique_ptr<ListWidgetAdapter>, 4> listAdapters;
+        std::array<std::unique_ptr<CheckBoxWidgetAdapter>, 3> boxAdapters;
         for (std::size_t i = 0; i < lists.size(); ++i) {
-            listAdapters[i] = std::make_unique<QtListBox>(&lists[i]);
+            listAdapters[i] = std::make_unique<ListWidgetAdapter>(&lists[i]);
         }
         for (std::size_t i = 0; i < boxes.size(); ++i) {
             boxes[i].setChecked(true);
             boxes[i].setEnabled(false);
-            boxAdapters[i] = std::make_unique<QtCheckBox>(&boxes[i]);
+            boxAdapters[i] = std::make_unique<CheckBoxWidgetAdapter>(&boxes[i]);
         }
         std::int16_t trial = 0;
         ScriptedRandom random(ScriptedRandom::seeded(seed));
-        TrialDraw real({listAdapters[0].get(), listAdapters[1].get(), listAdapters[2].get(), listAdapters[3].get()},
+        Contest real({listAdapters[0].get(), listAdapters[1].get(), listAdapters[2].get(), listAdapters[3].get()},
                        {boxAdapters[0].get(), boxAdapters[1].get(), boxAdapters[2].get()}, trial, random);
 
         std::array<FakeListBox, 4> fakeLists;
         std::array<FakeCheckBox, 3> fakeBoxes;
         ScriptedRandom fakeRandom(ScriptedRandom::seeded(seed));
-        TrialDraw fake({&fakeLists[0], &fakeLists[1], &fakeLists[2], &fakeLists[3]},
+        Contest fake({&fakeLists[0], &fakeLists[1], &fakeLists[2], &fakeLists[3]},
                        {&fakeBoxes[0], &fakeBoxes[1], &fakeBoxes[2]}, trial, fakeRandom);
 
         // A mess left from before: the reset must clear it.
@@ -82,7 +83,7 @@ private Q_SLOTS:
             QVERIFY(!boxes[i].isChecked());
             QVERIFY(boxes[i].isEnabled());
         }
-        QCOMPARE(ContestCheck::fullPool(texts(lists[3])), QString());
+        VERIFY_HOLDS(ContestCheck::fullPool(texts(lists[3])));
 
         for (const auto index : order) {
             trial = index;
@@ -97,7 +98,7 @@ private Q_SLOTS:
     void listBoxOperations()
     {
         QListWidget widget;
-        QtListBox box(&widget);
+        ListWidgetAdapter box(&widget);
         QCOMPARE(box.count(), std::int16_t{0});
         for (const char *text : {"10", "20", "30", "40"}) {
             box.append(text);
@@ -117,7 +118,7 @@ private Q_SLOTS:
     void checkBoxOperations()
     {
         QCheckBox widget;
-        QtCheckBox box(&widget);
+        CheckBoxWidgetAdapter box(&widget);
         box.setValue(CheckBox::Checked);
         QCOMPARE(box.value(), CheckBox::Checked);
         box.setEnabled(false);

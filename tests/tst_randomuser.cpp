@@ -101,9 +101,9 @@ private Q_SLOTS:
                 break;
             }
 
-            const QString problem = probe.invariantProblem();
-            if (!problem.isEmpty()) {
-                QFAIL(qPrintable(QStringLiteral("seed %1, action %2 (%3): %4").arg(seed).arg(action).arg(what, problem)));
+            const std::string problem = probe.invariantProblem();
+            if (!problem.empty()) {
+                QFAIL(qPrintable(QStringLiteral("seed %1, action %2 (%3): %4").arg(seed).arg(action).arg(what, QString::fromStdString(problem))));
             }
             resets += what == QLatin1String("reset") ? 1 : 0;
             decided += probe.lists[3]->count() == 1 ? 1 : 0;

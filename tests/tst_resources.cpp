@@ -86,7 +86,7 @@ private Q_SLOTS:
     void pngsScaleThePixelArt_data()
     {
         QTest::addColumn<int>("size");
-        for (const int size : {16, 32, 48, 64, 128, 256}) {
+        for (const int size : {PRINCE_ICON_SIZES}) {
             QTest::addRow("%d", size) << size;
         }
     }

@@ -11,14 +11,14 @@ class RandomSource;
 
 // The contest: refilling the pool and drawing a trial's drop-outs. Its whole state lives in
 // the four lists and three boxes it is given; it keeps no copy.
-class TrialDraw
+class Contest
 {
 public:
     using Lists = std::array<ListBox *, ContestRules::ListCount>;
     using Boxes = std::array<CheckBox *, ContestRules::TrialCount>;
 
     // currentTrial names the trial that RunTrial() runs; its owner writes it.
-    TrialDraw(const Lists &lists, const Boxes &boxes, const std::int16_t &currentTrial, RandomSource &random);
+    Contest(const Lists &lists, const Boxes &boxes, const std::int16_t &currentTrial, RandomSource &random);
 
     // Empties the trial lists, re-arms the boxes and refills the pool with "1".."1000".
     void ResetPool();

@@ -1,8 +1,8 @@
 #include "program.h"
 
 #include "classiccontrols.h"
-#include "formlayout.h"
 #include "mainform.h"
+#include "programinfo.h"
 #include "runtimeerror.h"
 
 #include <QApplication>
@@ -45,9 +45,9 @@ namespace Program {
 
 void prepareApplication()
 {
-    QApplication::setApplicationName(QStringLiteral("prince-trials"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.prince_trials.PrinceTrials"));
+    QApplication::setApplicationName(QString::fromLatin1(ProgramInfo::Name));
+    QApplication::setApplicationVersion(QString::fromLatin1(ProgramInfo::VersionText));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(ProgramInfo::AppId));
     QApplication::setStyle(new ClassicStyle);
     MainForm::applyFont();
 

@@ -5,7 +5,8 @@
 #include "fakelistbox.h"
 #include "numbertext.h"
 #include "scriptedrandom.h"
-#include "trialdraw.h"
+#include "contest.h"
+#include "verifyholds.h"
 
 #include <QTest>
 
@@ -14,8 +15,8 @@
 
 namespace {
 
-struct Contest {
-    explicit Contest(ScriptedRandom::Script script)
+struct FakeForm {
+    explicit FakeForm(ScriptedRandom::Script script)
         : random(std::move(script))
     {
     }
@@ -23,7 +24,7 @@ struct Contest {
     void run(std::int16_t trial)
     {
         currentTrial = trial;
-        draw.RunTrial();
+        contest.RunTrial();
     }
 
     [[nodiscard]] std::vector<std::vector<std::string>> allItems() const
@@ -37,10 +38,10 @@ struct Contest {
     std::array<FakeCheckBox, 3> boxes;
     std::int16_t currentTrial = 0;
     ScriptedRandom random;
-    TrialDraw draw{{&lists[0], &lists[1], &lists[2], &lists[3]}, {&boxes[0], &boxes[1], &boxes[2]}, currentTrial, random};
+    Contest contest{{&lists[0], &lists[1], &lists[2], &lists[3]}, {&boxes[0], &boxes[1], &boxes[2]}, currentTrial, random};
 };
 
-using Order = std::vector<std::int16_t>;
+using ContestCheck::Order;
 
 int highest(const std::vector<std::string> &texts)
 {
@@ -59,9 +60,9 @@ void addSources()
 } // namespace
 
 Q_DECLARE_METATYPE(ScriptedRandom::Script)
-Q_DECLARE_METATYPE(Order)
+Q_DECLARE_METATYPE(ContestCheck::Order)
 
-class TrialDrawTest : public QObject
+class ContestTest : public QObject
 {
     Q_OBJECT
 
@@ -79,23 +80,23 @@ private Q_SLOTS:
     void resetRestoresTheFreshState()
     {
         QFETCH(Order, before);
-        Contest contest(ScriptedRandom::seeded(7));
-        contest.draw.ResetPool();
+        FakeForm form(ScriptedRandom::seeded(7));
+        form.contest.ResetPool();
         for (const auto trial : before) {
-            contest.run(trial);
+            form.run(trial);
         }
-        contest.lists[1].items.push_back("left over");
+        form.lists[1].items.push_back("left over");
 
-        contest.draw.ResetPool();
+        form.contest.ResetPool();
 
-        QCOMPARE(ContestCheck::fullPool(contest.pool().items), QString());
+        VERIFY_HOLDS(ContestCheck::fullPool(form.pool().items));
         for (std::size_t i = 0; i < 3; ++i) {
-            QVERIFY(contest.lists[i].items.empty());
-            QCOMPARE(contest.boxes[i].state, CheckBox::Unchecked);
-            QVERIFY(contest.boxes[i].enabled);
+            QVERIFY(form.lists[i].items.empty());
+            QCOMPARE(form.boxes[i].state, CheckBox::Unchecked);
+            QVERIFY(form.boxes[i].enabled);
         }
-        QCOMPARE(contest.random.draws, static_cast<int>(before.size()) * 333);
-        QCOMPARE(contest.random.seedings, 0);
+        QCOMPARE(form.random.draws, static_cast<int>(before.size()) * 333);
+        QCOMPARE(form.random.seedings, 0);
     }
 
     void oneTrialMoves333Texts_data()
@@ -119,27 +120,26 @@ private Q_SLOTS:
     {
         QFETCH(std::int16_t, trial);
         QFETCH(ScriptedRandom::Script, script);
-        Contest contest(script);
-        contest.draw.ResetPool();
+        FakeForm form(script);
+        form.contest.ResetPool();
 
-        contest.run(trial);
+        form.run(trial);
 
         for (std::int16_t i = 0; i < 3; ++i) {
-            QCOMPARE(contest.lists[static_cast<std::size_t>(i)].items.size(), i == trial ? 333U : 0U);
+            QCOMPARE(form.lists[static_cast<std::size_t>(i)].items.size(), i == trial ? 333U : 0U);
         }
-        QCOMPARE(contest.pool().items.size(), 667U);
-        QCOMPARE(ContestCheck::ascending(contest.pool().items), QString());
-        QCOMPARE(ContestCheck::eachNumberOnce(contest.allItems()), QString());
+        QCOMPARE(form.pool().items.size(), 667U);
+        VERIFY_HOLDS(ContestCheck::ascending(form.pool().items));
+        VERIFY_HOLDS(ContestCheck::eachNumberOnce(form.allItems()));
         // With at most 332 removals before it, "666" still stands at position 333 or later.
-        QVERIFY2(highest(contest.lists[static_cast<std::size_t>(trial)].items) < 666, "drew 666 or above");
-        QCOMPARE(contest.random.draws, 333);
+        QVERIFY2(highest(form.lists[static_cast<std::size_t>(trial)].items) < 666, "drew 666 or above");
+        QCOMPARE(form.random.draws, 333);
     }
 
     void everyOrderLeavesOneWinner_data()
     {
         QTest::addColumn<Order>("order");
         addSources();
-        const std::array<Order, 6> orders{{{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}}};
         const std::array<std::pair<const char *, ScriptedRandom::Script>, 5> sources{{
             {"r = 0", ScriptedRandom::constant(0.0F)},
             {"r just below 1", ScriptedRandom::constant(AlmostOne)},
@@ -147,7 +147,7 @@ private Q_SLOTS:
             {"seed 99", ScriptedRandom::seeded(99)},
             {"seed 123456789", ScriptedRandom::seeded(123456789)},
         }};
-        for (const auto &order : orders) {
+        for (const auto &order : ContestCheck::TrialOrders) {
             for (const auto &[name, script] : sources) {
                 QTest::addRow("%d%d%d, %s", order[0] + 1, order[1] + 1, order[2] + 1, name) << order << script;
             }
@@ -157,21 +157,21 @@ private Q_SLOTS:
     {
         QFETCH(Order, order);
         QFETCH(ScriptedRandom::Script, script);
-        Contest contest(script);
-        contest.draw.ResetPool();
+        FakeForm form(script);
+        form.contest.ResetPool();
 
         for (std::size_t step = 0; step < order.size(); ++step) {
             const auto trial = static_cast<std::size_t>(order[step]);
-            contest.run(order[step]);
-            QCOMPARE(contest.lists[trial].items.size(), 333U);
-            QCOMPARE(contest.pool().items.size(), 1000U - 333U * (step + 1));
-            QCOMPARE(ContestCheck::ascending(contest.pool().items), QString());
-            QCOMPARE(ContestCheck::eachNumberOnce(contest.allItems()), QString());
+            form.run(order[step]);
+            QCOMPARE(form.lists[trial].items.size(), 333U);
+            QCOMPARE(form.pool().items.size(), 1000U - 333U * (step + 1));
+            VERIFY_HOLDS(ContestCheck::ascending(form.pool().items));
+            VERIFY_HOLDS(ContestCheck::eachNumberOnce(form.allItems()));
             if (step < 2) {
-                QVERIFY2(highest(contest.lists[trial].items) < 1000, "\"1000\" left before the third trial");
+                QVERIFY2(highest(form.lists[trial].items) < 1000, "\"1000\" left before the third trial");
             }
         }
-        QCOMPARE(contest.pool().items.size(), 1U);
+        QCOMPARE(form.pool().items.size(), 1U);
     }
 
     void drawPosition_data()
@@ -197,7 +197,7 @@ private Q_SLOTS:
         QFETCH(float, r);
         QFETCH(std::int16_t, poolCount);
         QFETCH(std::int16_t, position);
-        QCOMPARE(TrialDraw::drawPosition(r, poolCount), position);
+        QCOMPARE(Contest::drawPosition(r, poolCount), position);
     }
 
     void constantValueDrawsARun_data()
@@ -213,10 +213,10 @@ private Q_SLOTS:
         // The same position drawn 333 times from an ascending pool takes 333 neighbours in order.
         QFETCH(float, r);
         QFETCH(int, firstDrawn);
-        Contest contest(ScriptedRandom::constant(r));
-        contest.draw.ResetPool();
-        contest.run(1);
-        const auto &drawn = contest.lists[1].items;
+        FakeForm form(ScriptedRandom::constant(r));
+        form.contest.ResetPool();
+        form.run(1);
+        const auto &drawn = form.lists[1].items;
         QCOMPARE(drawn.size(), 333U);
         for (std::size_t i = 0; i < drawn.size(); ++i) {
             QCOMPARE(drawn[i], numberText(static_cast<unsigned>(firstDrawn) + static_cast<unsigned>(i)));
@@ -238,14 +238,14 @@ private Q_SLOTS:
         QFETCH(std::int16_t, lastPosition);
         std::vector<float> script(998, 0.25F);
         script.push_back(lastR);
-        Contest contest(ScriptedRandom::values(script));
-        contest.draw.ResetPool();
+        FakeForm form(ScriptedRandom::values(script));
+        form.contest.ResetPool();
         const Order order{2, 0, 1};
         for (const auto trial : order) {
-            contest.run(trial);
+            form.run(trial);
         }
 
-        const auto &removals = contest.pool().removals;
+        const auto &removals = form.pool().removals;
         QCOMPARE(removals.size(), 999U);
         for (std::size_t i = 0; i < removals.size(); ++i) {
             QCOMPARE(removals[i].countBefore, static_cast<std::int16_t>(1000 - i));
@@ -257,16 +257,16 @@ private Q_SLOTS:
     void theListFollowsCurrentTrialOnly()
     {
         // Trial III run first fills list 2 from the full pool; the next run fills its own list.
-        Contest first(ScriptedRandom::seeded(11));
-        first.draw.ResetPool();
+        FakeForm first(ScriptedRandom::seeded(11));
+        first.contest.ResetPool();
         first.run(2);
-        Contest second(ScriptedRandom::seeded(11));
-        second.draw.ResetPool();
+        FakeForm second(ScriptedRandom::seeded(11));
+        second.contest.ResetPool();
         second.run(0);
         QCOMPARE(first.lists[2].items, second.lists[0].items);
         QCOMPARE(first.pool().items, second.pool().items);
     }
 };
 
-QTEST_APPLESS_MAIN(TrialDrawTest)
-#include "tst_trialdraw.moc"
+QTEST_APPLESS_MAIN(ContestTest)
+#include "tst_contest.moc"

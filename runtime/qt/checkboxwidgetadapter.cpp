@@ -1,20 +1,20 @@
-#include "qtcheckbox.h"
+#include "checkboxwidgetadapter.h"
 
 #include "runtimeerror.h"
 
 #include <QCheckBox>
 
-QtCheckBox::QtCheckBox(QCheckBox *widget)
+CheckBoxWidgetAdapter::CheckBoxWidgetAdapter(QCheckBox *widget)
     : m_widget(widget)
 {
 }
 
-std::int16_t QtCheckBox::value() const
+std::int16_t CheckBoxWidgetAdapter::value() const
 {
     return m_widget->isChecked() ? Checked : Unchecked;
 }
 
-void QtCheckBox::setValue(std::int16_t value)
+void CheckBoxWidgetAdapter::setValue(std::int16_t value)
 {
     if (value != Unchecked && value != Checked) {
         runtimeError("invalid check box state");
@@ -22,7 +22,7 @@ void QtCheckBox::setValue(std::int16_t value)
     m_widget->setChecked(value == Checked);
 }
 
-void QtCheckBox::setEnabled(bool enabled)
+void CheckBoxWidgetAdapter::setEnabled(bool enabled)
 {
     m_widget->setEnabled(enabled);
 }

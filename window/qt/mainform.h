@@ -15,12 +15,13 @@ class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
-class QtCheckBox;
-class QtListBox;
-class TrialDraw;
+class CheckBoxWidgetAdapter;
+class ListWidgetAdapter;
+class FormHandlers;
 
-// The program's only window: the pool, three trial boxes with their lists, the reset
-// button and the problem statement. The contest's state lives in its controls.
+// The program's only window on Qt: it makes the pool, three trial boxes with their lists,
+// the reset button and the problem statement from the layout table, and routes their events
+// to the window's handlers. The contest's state lives in its controls.
 class MainForm : public QWidget
 {
     Q_OBJECT
@@ -34,20 +35,14 @@ public:
     // missing; the controls are then created in it.
     static void applyFont();
 
-    // Raised once, by the constructor, before the window is first shown.
-    void Form_Load();
-    // A user toggled trial box Index.
-    void Check1_Click(std::int16_t Index);
-    // A user pressed button Index.
-    void Command1_Click(std::int16_t Index);
-
-    [[nodiscard]] std::int16_t currentTrial() const;
+    // The handlers the controls' events go to; Form_Load has run when the constructor returns.
+    [[nodiscard]] FormHandlers &handlers() const;
 
 private:
     void applyLayoutTable();
     void setUpKinds();
     void nameForScreenReaders();
-    void connectHandlers();
+    void routeEvents();
     [[nodiscard]] QWidget *control(const FormLayout::Control &row) const;
 
     QGroupBox *const Frame1;
@@ -57,9 +52,8 @@ private:
     const std::array<QPlainTextEdit *, 2> Text1;
     const std::array<QLabel *, 5> Label1;
 
-    std::int16_t CurrentTrial = 0;
-    const std::unique_ptr<RandomSource> Random;
-    const std::array<std::unique_ptr<QtListBox>, 4> ListOps;
-    const std::array<std::unique_ptr<QtCheckBox>, 3> CheckOps;
-    const std::unique_ptr<TrialDraw> Contest;
+    const std::unique_ptr<RandomSource> m_random;
+    const std::array<std::unique_ptr<ListWidgetAdapter>, 4> m_listAdapters;
+    const std::array<std::unique_ptr<CheckBoxWidgetAdapter>, 3> m_checkAdapters;
+    const std::unique_ptr<FormHandlers> m_handlers;
 };

@@ -5,10 +5,10 @@
 class QCheckBox;
 
 // The check-box operations on a QCheckBox.
-class QtCheckBox final : public CheckBox
+class CheckBoxWidgetAdapter final : public CheckBox
 {
 public:
-    explicit QtCheckBox(QCheckBox *widget);
+    explicit CheckBoxWidgetAdapter(QCheckBox *widget);
 
     [[nodiscard]] std::int16_t value() const override;
     void setValue(std::int16_t value) override;

@@ -1,20 +1,20 @@
-#include "qtlistbox.h"
+#include "listwidgetadapter.h"
 
 #include "runtimeerror.h"
 
 #include <QListWidget>
 
-QtListBox::QtListBox(QListWidget *widget)
+ListWidgetAdapter::ListWidgetAdapter(QListWidget *widget)
     : m_widget(widget)
 {
 }
 
-void QtListBox::clear()
+void ListWidgetAdapter::clear()
 {
     m_widget->clear();
 }
 
-void QtListBox::append(const std::string &text)
+void ListWidgetAdapter::append(const std::string &text)
 {
     if (m_widget->count() >= INT16_MAX) {
         runtimeError("list box is full");
@@ -22,7 +22,7 @@ void QtListBox::append(const std::string &text)
     m_widget->addItem(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void QtListBox::appendAll(const std::vector<std::string> &texts)
+void ListWidgetAdapter::appendAll(const std::vector<std::string> &texts)
 {
     if (m_widget->count() + static_cast<qsizetype>(texts.size()) > INT16_MAX) {
         runtimeError("list box is full");
@@ -36,7 +36,7 @@ void QtListBox::appendAll(const std::vector<std::string> &texts)
     m_widget->addItems(items);
 }
 
-std::string QtListBox::textAt(std::int16_t position) const
+std::string ListWidgetAdapter::textAt(std::int16_t position) const
 {
     const QListWidgetItem *item = m_widget->item(position);
     if (item == nullptr) {
@@ -45,7 +45,7 @@ std::string QtListBox::textAt(std::int16_t position) const
     return item->text().toStdString();
 }
 
-void QtListBox::removeAt(std::int16_t position)
+void ListWidgetAdapter::removeAt(std::int16_t position)
 {
     QListWidgetItem *item = m_widget->takeItem(position);
     if (item == nullptr) {
@@ -54,7 +54,7 @@ void QtListBox::removeAt(std::int16_t position)
     delete item;
 }
 
-std::int16_t QtListBox::count() const
+std::int16_t ListWidgetAdapter::count() const
 {
     return static_cast<std::int16_t>(m_widget->count());
 }

@@ -1,4 +1,4 @@
-#include "trialdraw.h"
+#include "contest.h"
 
 #include "checkbox.h"
 #include "listbox.h"
@@ -26,7 +26,7 @@ const std::vector<std::string> &candidateTexts()
 
 } // namespace
 
-TrialDraw::TrialDraw(const Lists &lists, const Boxes &boxes, const std::int16_t &currentTrial, RandomSource &random)
+Contest::Contest(const Lists &lists, const Boxes &boxes, const std::int16_t &currentTrial, RandomSource &random)
     : m_lists(lists)
     , m_boxes(boxes)
     , m_currentTrial(currentTrial)
@@ -34,7 +34,7 @@ TrialDraw::TrialDraw(const Lists &lists, const Boxes &boxes, const std::int16_t 
 {
 }
 
-void TrialDraw::ResetPool()
+void Contest::ResetPool()
 {
     for (std::size_t i = 0; i < m_boxes.size(); ++i) {
         m_lists[i]->clear();
@@ -47,7 +47,7 @@ void TrialDraw::ResetPool()
     pool.appendAll(candidateTexts());
 }
 
-void TrialDraw::RunTrial()
+void Contest::RunTrial()
 {
     if (m_currentTrial < 0 || m_currentTrial >= ContestRules::TrialCount) {
         runtimeError("trial index out of range");
@@ -63,7 +63,7 @@ void TrialDraw::RunTrial()
     }
 }
 
-std::int16_t TrialDraw::drawPosition(float r, std::int16_t poolCount)
+std::int16_t Contest::drawPosition(float r, std::int16_t poolCount)
 {
     if (poolCount <= 0) {
         runtimeError("draw from an empty pool");

@@ -5,10 +5,10 @@
 class QListWidget;
 
 // The list-box operations on a QListWidget.
-class QtListBox final : public ListBox
+class ListWidgetAdapter final : public ListBox
 {
 public:
-    explicit QtListBox(QListWidget *widget);
+    explicit ListWidgetAdapter(QListWidget *widget);
 
     void clear() override;
     void append(const std::string &text) override;

@@ -1,13 +1,12 @@
 #include "mainform.h"
 
-#include "checkbox.h"
 #include "classiccontrols.h"
 #include "clockrandom.h"
 #include "formcolours.h"
 #include "formtexts.h"
-#include "qtcheckbox.h"
-#include "qtlistbox.h"
-#include "trialdraw.h"
+#include "checkboxwidgetadapter.h"
+#include "listwidgetadapter.h"
+#include "formhandlers.h"
 
 #include "hamburger.xpm"
 
@@ -36,14 +35,14 @@ std::array<Widget *, N> makeControls(QWidget *parent)
     return controls;
 }
 
-template <typename Operations, typename Widget, std::size_t N>
-std::array<std::unique_ptr<Operations>, N> operationsOn(const std::array<Widget *, N> &widgets)
+template <typename Adapter, typename Widget, std::size_t N>
+std::array<std::unique_ptr<Adapter>, N> adaptersOf(const std::array<Widget *, N> &widgets)
 {
-    std::array<std::unique_ptr<Operations>, N> operations;
+    std::array<std::unique_ptr<Adapter>, N> adapters;
     for (std::size_t i = 0; i < N; ++i) {
-        operations[i] = std::make_unique<Operations>(widgets[i]);
+        adapters[i] = std::make_unique<Adapter>(widgets[i]);
     }
-    return operations;
+    return adapters;
 }
 
 QColor toQColor(FormColours::Rgb rgb)
@@ -120,13 +119,13 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     , List1(makeControls<QListWidget, 4>(this))
     , Text1(makeControls<QPlainTextEdit, 2>(this))
     , Label1(makeControls<QLabel, 5>(this))
-    , Random(random ? std::move(random) : std::make_unique<ClockRandom>())
-    , ListOps(operationsOn<QtListBox>(List1))
-    , CheckOps(operationsOn<QtCheckBox>(Check1))
-    , Contest(std::make_unique<TrialDraw>(TrialDraw::Lists{ListOps[0].get(), ListOps[1].get(), ListOps[2].get(), ListOps[3].get()},
-                                          TrialDraw::Boxes{CheckOps[0].get(), CheckOps[1].get(), CheckOps[2].get()},
-                                          CurrentTrial,
-                                          *Random))
+    , m_random(random ? std::move(random) : std::make_unique<ClockRandom>())
+    , m_listAdapters(adaptersOf<ListWidgetAdapter>(List1))
+    , m_checkAdapters(adaptersOf<CheckBoxWidgetAdapter>(Check1))
+    , m_handlers(std::make_unique<FormHandlers>(
+          Contest::Lists{m_listAdapters[0].get(), m_listAdapters[1].get(), m_listAdapters[2].get(), m_listAdapters[3].get()},
+          Contest::Boxes{m_checkAdapters[0].get(), m_checkAdapters[1].get(), m_checkAdapters[2].get()},
+          *m_random))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromUtf8(FormTexts::WebAddress), QString::fromUtf8(FormTexts::CaptionTitle)));
@@ -146,8 +145,8 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     setUpKinds();
     applyLayoutTable();
     nameForScreenReaders();
-    connectHandlers();
-    Form_Load();
+    routeEvents();
+    m_handlers->Form_Load();
 }
 
 MainForm::~MainForm() = default;
@@ -281,46 +280,22 @@ void MainForm::nameForScreenReaders()
     Text1[1]->setAccessibleName(QString::fromUtf8(FormTexts::QuotationName));
 }
 
-void MainForm::connectHandlers()
+void MainForm::routeEvents()
 {
     for (std::size_t i = 0; i < Check1.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
         // toggled, not clicked: a screen reader's toggle action changes the state without a
         // click, and must run the trial all the same. The reset's own unchecking arrives here
         // too and finds an unchecked box.
-        connect(Check1[i], &QCheckBox::toggled, this, [this, index] { Check1_Click(index); });
+        connect(Check1[i], &QCheckBox::toggled, this, [this, index] { m_handlers->Check1_Click(index); });
     }
     for (std::size_t i = 0; i < Command1.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
-        connect(Command1[i], &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
+        connect(Command1[i], &QPushButton::clicked, this, [this, index] { m_handlers->Command1_Click(index); });
     }
 }
 
-void MainForm::Form_Load()
+FormHandlers &MainForm::handlers() const
 {
-    Contest->ResetPool();
-    Random->seed();
-}
-
-void MainForm::Check1_Click(std::int16_t Index)
-{
-    const auto box = static_cast<std::size_t>(Index);
-    if (box >= CheckOps.size() || CheckOps[box]->value() == CheckBox::Unchecked) {
-        return;
-    }
-    CurrentTrial = Index;
-    CheckOps[box]->setEnabled(false);
-    Contest->RunTrial();
-}
-
-void MainForm::Command1_Click(std::int16_t Index)
-{
-    if (Index == 0) {
-        Contest->ResetPool();
-    }
-}
-
-std::int16_t MainForm::currentTrial() const
-{
-    return CurrentTrial;
+    return *m_handlers;
 }
