@@ -35,22 +35,27 @@ def rows_of(command):
             for name, value, unit, note in (line.split("\t") for line in output.splitlines() if "\t" in line)}
 
 
-def whole_process(program):
-    """Wall seconds and peak resident KiB of one run, from the kernel's own accounting."""
-    began = time.perf_counter()
-    process = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+def start_to_paint(program):
+    """Start of the process to the end of its window's first paint, as the program reports
+    it through a pipe, in seconds; and the whole process's peak resident KiB."""
+    read, write = os.pipe()
+    began = time.monotonic_ns()
+    process = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=[write],
+                               env=dict(os.environ, PRINCE_BENCH_PAINTED_FD=str(write)))
+    os.close(write)
+    with os.fdopen(read) as pipe:
+        painted = pipe.readline().strip()
     _, status, usage = os.wait4(process.pid, 0)
-    wall = time.perf_counter() - began
-    if status != 0:
+    if status != 0 or not painted:
         sys.exit("%s failed" % program)
-    return wall, usage.ru_maxrss
+    return (int(painted) - began) / 1e9, usage.ru_maxrss
 
 
 def cold_starts(a, b):
     """A and B in turn; medians of each and of the ratios pair by pair."""
     for program in (a, b):
-        whole_process(program)  # warm the page cache
-    pairs = [(whole_process(a), whole_process(b)) for _ in range(STARTS)]
+        start_to_paint(program)  # warm the page cache
+    pairs = [(start_to_paint(a), start_to_paint(b)) for _ in range(STARTS)]
     wall_a = statistics.median(p[0][0] for p in pairs)
     wall_b = statistics.median(p[1][0] for p in pairs)
     ratio = statistics.median(p[0][0] / p[1][0] for p in pairs)
@@ -82,12 +87,12 @@ def main():
     paint = click["Click to painted"][0]
     row("Click on a box to painted window", "%.3f ms" % paint, "< 16.7 ms", paint < 16.7, click["Click to painted"][2])
     wall_a, wall_b, ratio, rss_a, rss_b = start
-    row("Cold start to first paint, vs empty window", "%.1f / %.1f ms = %.3f" % (wall_a, wall_b, ratio), "ratio <= 1.05",
+    row("Start to first paint, vs empty window", "%.1f / %.1f ms = %.3f" % (wall_a, wall_b, ratio), "ratio <= 1.05",
         ratio <= 1.05, "median of %d alternating pairs" % STARTS)
     row("Peak memory, vs empty window", "%.1f / %.1f MiB (+%.1f)" % (rss_a, rss_b, rss_a - rss_b), "<= +5 MiB",
         rss_a - rss_b <= 5, "peak resident set of the whole process")
     wall_a, wall_b, ratio, rss_a, rss_b = start_text
-    row("Cold start, vs window with one line of text", "%.1f / %.1f ms = %.3f" % (wall_a, wall_b, ratio), "(for reading)",
+    row("Start to first paint, vs window with one line of text", "%.1f / %.1f ms = %.3f" % (wall_a, wall_b, ratio), "(for reading)",
         True, "the reference also opens the font database")
     row("Peak memory, vs window with one line of text", "%.1f / %.1f MiB (+%.1f)" % (rss_a, rss_b, rss_a - rss_b), "(for reading)",
         True, "")
