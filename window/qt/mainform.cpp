@@ -1,12 +1,12 @@
 #include "mainform.h"
 
+#include "checkboxwidgetadapter.h"
 #include "classiccontrols.h"
 #include "clockrandom.h"
 #include "formcolours.h"
-#include "formtexts.h"
-#include "checkboxwidgetadapter.h"
-#include "listwidgetadapter.h"
 #include "formhandlers.h"
+#include "formtexts.h"
+#include "listwidgetadapter.h"
 
 #include "hamburger.xpm"
 
@@ -84,7 +84,9 @@ QString displayText(const char *text)
 QFont formFont()
 {
     QFont font(QString::fromLatin1(FormLayout::FontFamily), FormLayout::FontPointSize, QFont::Normal);
-    font.setStyleStrategy(QFont::PreferMatch);
+    // The face (or its metric twin) covers every letter the window shows, Cyrillic and
+    // Latin: without merging, start-up does not sort the fallback list for nothing.
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferMatch | QFont::NoFontMerging));
     return font;
 }
 
@@ -92,10 +94,11 @@ QFont formFont()
 // and a darker edge while it has the keyboard focus.
 QString buttonStyleSheet(const QColor &back, const QColor &text)
 {
-    return QStringLiteral("QPushButton { background-color: %1; color: %3;"
-                          " border: 2px outset %1; }"
-                          "QPushButton:pressed { border-style: inset; }"
-                          "QPushButton:focus { border: 2px solid %2; }")
+    return QStringLiteral(
+               "QPushButton { background-color: %1; color: %3;"
+               " border: 2px outset %1; }"
+               "QPushButton:pressed { border-style: inset; }"
+               "QPushButton:focus { border: 2px solid %2; }")
         .arg(back.name(), back.darker(250).name(), text.name());
 }
 
@@ -103,9 +106,10 @@ QString buttonStyleSheet(const QColor &back, const QColor &text)
 // caption sits on the top line.
 QString frameStyleSheet(const QColor &back, const QColor &text)
 {
-    return QStringLiteral("QGroupBox { background-color: %1; border: 2px groove %2; margin-top: 9px; }"
-                          "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-                          " left: 6px; padding: 0px 2px; background-color: %1; color: %3; }")
+    return QStringLiteral(
+               "QGroupBox { background-color: %1; border: 2px groove %2; margin-top: 9px; }"
+               "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+               " left: 6px; padding: 0px 2px; background-color: %1; color: %3; }")
         .arg(back.name(), back.darker(140).name(), text.name());
 }
 
@@ -124,15 +128,15 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     , m_checkAdapters(adaptersOf<CheckBoxWidgetAdapter>(Check1))
     , m_handlers(std::make_unique<FormHandlers>(
           Contest::Lists{m_listAdapters[0].get(), m_listAdapters[1].get(), m_listAdapters[2].get(), m_listAdapters[3].get()},
-          Contest::Boxes{m_checkAdapters[0].get(), m_checkAdapters[1].get(), m_checkAdapters[2].get()},
-          *m_random))
+          Contest::Boxes{m_checkAdapters[0].get(), m_checkAdapters[1].get(), m_checkAdapters[2].get()}, *m_random))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromUtf8(FormTexts::WebAddress), QString::fromUtf8(FormTexts::CaptionTitle)));
     setWindowIcon(QIcon(QPixmap(hamburger_xpm)));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     // Twips follow the screen's density, also where the toolkit's own scaling is off.
-    setFixedSize(FormLayout::toPixels(FormLayout::ClientWidth, logicalDpiX()), FormLayout::toPixels(FormLayout::ClientHeight, logicalDpiY()));
+    setFixedSize(FormLayout::toPixels(FormLayout::ClientWidth, logicalDpiX()),
+                 FormLayout::toPixels(FormLayout::ClientHeight, logicalDpiY()));
     // Every control inherits the window's font. With applyFont() the application already
     // uses it, and the controls were created in it: setting it again would lay out the
     // statement once more for nothing.
