@@ -73,8 +73,9 @@ int main(int argc, char *argv[])
             option.initFrom(box);
             const QPoint at = box->mapToGlobal(box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center());
             const std::size_t before = app.samples.size();
-            QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(at.x()),
-                                                          QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
+            QProcess::execute(QStringLiteral("xdotool"),
+                              {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(at.x()), QString::number(at.y()),
+                               QStringLiteral("click"), QStringLiteral("1")});
             wait.restart();
             while (app.samples.size() == before && wait.elapsed() < 5000) {
                 QApplication::processEvents(QEventLoop::AllEvents, 20);

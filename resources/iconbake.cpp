@@ -61,7 +61,8 @@ QByteArray icoFrom(const QImage &source)
     put16(out, 0); // reserved
     put16(out, 1); // type: icon
     put16(out, 1); // one image
-    out.append(char(IcoSize)).append(char(IcoSize)).append(char(0)).append(char(0)); // 256 colours
+    // Width, height, colour count (0: 256) and a reserved byte.
+    out.append(char(IcoSize)).append(char(IcoSize)).append(char(0)).append(char(0));
     put16(out, 1); // planes
     put16(out, 8); // bits per pixel
     put32(out, bitmapSize);

@@ -20,10 +20,7 @@ public:
 
     // The top 24 bits of a 32-bit engine output times 2^-24: every float it gives is a
     // multiple of 2^-24 in [0, 1 - 2^-24], so the result is never 1.0f.
-    [[nodiscard]] static constexpr float toUnitFloat(std::uint32_t bits)
-    {
-        return static_cast<float>(bits >> 8U) * 0x1p-24F;
-    }
+    [[nodiscard]] static constexpr float toUnitFloat(std::uint32_t bits) { return static_cast<float>(bits >> 8U) * 0x1p-24F; }
 
 private:
     std::mt19937 m_engine;

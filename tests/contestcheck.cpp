@@ -2,7 +2,6 @@
 
 #include "numbertext.h"
 
-
 namespace ContestCheck {
 
 namespace {

@@ -18,10 +18,7 @@ public:
 
     void clear() override { items.clear(); }
     void append(const std::string &text) override { items.push_back(text); }
-    [[nodiscard]] std::string textAt(std::int16_t position) const override
-    {
-        return items.at(static_cast<std::size_t>(position));
-    }
+    [[nodiscard]] std::string textAt(std::int16_t position) const override { return items.at(static_cast<std::size_t>(position)); }
     void removeAt(std::int16_t position) override
     {
         removals.push_back({count(), position});

@@ -3,10 +3,10 @@
 // return normally.
 
 #include "clockrandom.h"
-#include "program.h"
-#include "listwidgetadapter.h"
-#include "scriptedrandom.h"
 #include "contest.h"
+#include "listwidgetadapter.h"
+#include "program.h"
+#include "scriptedrandom.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -30,7 +30,8 @@ int main(int argc, char *argv[])
     } else if (std::strcmp(what, "r-is-one") == 0) {
         (void)Contest::drawPosition(1.0F, 1000);
     } else if (std::strcmp(what, "trial-index") == 0) {
-        std::array<ListWidgetAdapter, 4> lists{ListWidgetAdapter(&widget), ListWidgetAdapter(&widget), ListWidgetAdapter(&widget), ListWidgetAdapter(&widget)};
+        std::array<ListWidgetAdapter, 4> lists{ListWidgetAdapter(&widget), ListWidgetAdapter(&widget), ListWidgetAdapter(&widget),
+                                               ListWidgetAdapter(&widget)};
         std::int16_t trial = 3;
         ScriptedRandom random;
         Contest draw({&lists[0], &lists[1], &lists[2], &lists[3]}, {nullptr, nullptr, nullptr}, trial, random);

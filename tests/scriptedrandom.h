@@ -3,9 +3,9 @@
 #include "clockrandom.h"
 #include "randomsource.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <algorithm>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -32,9 +32,7 @@ public:
     }
     static Script values(std::vector<float> list)
     {
-        return [list = std::move(list)](int draw) {
-            return list.at(std::min(static_cast<std::size_t>(draw), list.size() - 1));
-        };
+        return [list = std::move(list)](int draw) { return list.at(std::min(static_cast<std::size_t>(draw), list.size() - 1)); };
     }
     // The same draws as the program's own source started from seed.
     static Script seeded(std::uint64_t seed)

@@ -88,8 +88,7 @@ private Q_SLOTS:
         ClockRandom first;
         first.seed();
         const auto start = std::chrono::system_clock::now();
-        while (std::chrono::system_clock::now() == start) {
-        }
+        while (std::chrono::system_clock::now() == start) { }
         ClockRandom second;
         second.seed();
         ClockRandom unseeded;

@@ -1,11 +1,11 @@
 // The contest on in-memory lists and boxes with scripted random values.
 
+#include "contest.h"
 #include "contestcheck.h"
 #include "fakecheckbox.h"
 #include "fakelistbox.h"
 #include "numbertext.h"
 #include "scriptedrandom.h"
-#include "contest.h"
 #include "verifyholds.h"
 
 #include <QTest>

@@ -47,6 +47,7 @@ private Q_SLOTS:
         QTest::addColumn<QColor>("back"); // invalid: the system's colour
         QTest::addColumn<QString>("text");
         const QColor system;
+        // clang-format off
         QTest::newRow("Frame1") << "Frame1" << "QGroupBox" << "MainForm" << QRect(8, 48, 169, 105) << WindowBack << "Изпитания на принца";
         QTest::newRow("Check1_0") << "Check1_0" << "QCheckBox" << "Frame1" << QRect(8, 24, 153, 25) << BoxBack << "I-во изпитание";
         QTest::newRow("Check1_1") << "Check1_1" << "QCheckBox" << "Frame1" << QRect(8, 48, 153, 25) << BoxBack << "II-ро изпитание";
@@ -63,6 +64,7 @@ private Q_SLOTS:
         QTest::newRow("Label1_2") << "Label1_2" << "QLabel" << "MainForm" << QRect(328, 32, 57, 25) << HeadingBack << "II-ро";
         QTest::newRow("Label1_3") << "Label1_3" << "QLabel" << "MainForm" << QRect(392, 32, 57, 25) << HeadingBack << "III-то";
         QTest::newRow("Label1_4") << "Label1_4" << "QLabel" << "MainForm" << QRect(184, 32, 73, 25) << HeadingBack << "Начало";
+        // clang-format on
     }
     void shouldHaveDefaultValue()
     {
@@ -174,9 +176,10 @@ private Q_SLOTS:
 
         auto *quotation = form.findChild<QPlainTextEdit *>(QStringLiteral("Text1_1"));
         QVERIFY(!quotation->isVisible());
-        QCOMPARE(quotation->toPlainText(), QStringLiteral("Неприятното в това да си първият, направил нещо по \n"
-                                                          "правилния начин, е, че никой не оценява колко трудно е \n"
-                                                          "било. \n"));
+        QCOMPARE(quotation->toPlainText(),
+                 QStringLiteral("Неприятното в това да си първият, направил нещо по \n"
+                                "правилния начин, е, че никой не оценява колко трудно е \n"
+                                "било. \n"));
     }
 
     void tabMovesThroughTheControlsInOrder()
@@ -184,7 +187,7 @@ private Q_SLOTS:
         MainForm form(std::make_unique<ScriptedRandom>());
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        const QStringList expected{"Text1_0", "List1_0", "List1_1", "List1_2", "List1_3",
+        const QStringList expected{"Text1_0",    "List1_0",  "List1_1",  "List1_2",  "List1_3",
                                    "Command1_0", "Check1_0", "Check1_1", "Check1_2", "Text1_0"};
         for (const QString &name : expected) {
             QCOMPARE(QApplication::focusWidget()->objectName(), name);
@@ -197,6 +200,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("spoken");
         QTest::addColumn<QAccessible::Role>("role");
+        // clang-format off
         QTest::newRow("Frame1") << "Frame1" << "Изпитания на принца" << QAccessible::Grouping;
         QTest::newRow("Check1_0") << "Check1_0" << "I-во изпитание" << QAccessible::CheckBox;
         QTest::newRow("Check1_1") << "Check1_1" << "II-ро изпитание" << QAccessible::CheckBox;
@@ -209,6 +213,7 @@ private Q_SLOTS:
         QTest::newRow("Text1_0") << "Text1_0" << "Условие на задачата" << QAccessible::EditableText;
         QTest::newRow("Label1_0") << "Label1_0" << "Философия - Трелавин, условие" << QAccessible::StaticText;
         QTest::newRow("Label1_4") << "Label1_4" << "Начало" << QAccessible::StaticText;
+        // clang-format on
     }
     void screenReaderNames()
     {

@@ -1,13 +1,13 @@
 // The contest through the Qt adapters on real list and check-box widgets: the same
 // scripted draws must leave the widgets exactly as they leave the in-memory fakes.
 
+#include "checkboxwidgetadapter.h"
+#include "contest.h"
 #include "contestcheck.h"
 #include "fakecheckbox.h"
 #include "fakelistbox.h"
-#include "checkboxwidgetadapter.h"
 #include "listwidgetadapter.h"
 #include "scriptedrandom.h"
-#include "contest.h"
 #include "verifyholds.h"
 
 #include <QCheckBox>
@@ -67,13 +67,13 @@ private Q_SLOTS:
         std::int16_t trial = 0;
         ScriptedRandom random(ScriptedRandom::seeded(seed));
         Contest real({listAdapters[0].get(), listAdapters[1].get(), listAdapters[2].get(), listAdapters[3].get()},
-                       {boxAdapters[0].get(), boxAdapters[1].get(), boxAdapters[2].get()}, trial, random);
+                     {boxAdapters[0].get(), boxAdapters[1].get(), boxAdapters[2].get()}, trial, random);
 
         std::array<FakeListBox, 4> fakeLists;
         std::array<FakeCheckBox, 3> fakeBoxes;
         ScriptedRandom fakeRandom(ScriptedRandom::seeded(seed));
-        Contest fake({&fakeLists[0], &fakeLists[1], &fakeLists[2], &fakeLists[3]},
-                       {&fakeBoxes[0], &fakeBoxes[1], &fakeBoxes[2]}, trial, fakeRandom);
+        Contest fake({&fakeLists[0], &fakeLists[1], &fakeLists[2], &fakeLists[3]}, {&fakeBoxes[0], &fakeBoxes[1], &fakeBoxes[2]}, trial,
+                     fakeRandom);
 
         // A mess left from before: the reset must clear it.
         lists[0].addItem(QStringLiteral("stale"));

@@ -19,9 +19,9 @@ namespace {
 
 constexpr int Actions = 100'000;
 
-const std::array<Qt::Key, 14> Keys{Qt::Key_Space, Qt::Key_Tab,      Qt::Key_Backtab, Qt::Key_Up,     Qt::Key_Down,
-                                   Qt::Key_Home,  Qt::Key_End,      Qt::Key_PageUp,  Qt::Key_PageDown, Qt::Key_Return,
-                                   Qt::Key_Enter, Qt::Key_Escape,   Qt::Key_Delete,  Qt::Key_A};
+const std::array<Qt::Key, 14> Keys{Qt::Key_Space, Qt::Key_Tab,    Qt::Key_Backtab, Qt::Key_Up,       Qt::Key_Down,
+                                   Qt::Key_Home,  Qt::Key_End,    Qt::Key_PageUp,  Qt::Key_PageDown, Qt::Key_Return,
+                                   Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Delete,  Qt::Key_A};
 
 } // namespace
 
@@ -103,7 +103,8 @@ private Q_SLOTS:
 
             const std::string problem = probe.invariantProblem();
             if (!problem.empty()) {
-                QFAIL(qPrintable(QStringLiteral("seed %1, action %2 (%3): %4").arg(seed).arg(action).arg(what, QString::fromStdString(problem))));
+                QFAIL(qPrintable(
+                    QStringLiteral("seed %1, action %2 (%3): %4").arg(seed).arg(action).arg(what, QString::fromStdString(problem))));
             }
             resets += what == QLatin1String("reset") ? 1 : 0;
             decided += probe.lists[3]->count() == 1 ? 1 : 0;

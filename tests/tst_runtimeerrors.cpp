@@ -13,11 +13,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("report");
+        // clang-format off
         QTest::newRow("text past the end") << "text-at" << "list position out of range";
         QTest::newRow("remove before the start") << "remove-at" << "list position out of range";
         QTest::newRow("draw from an empty pool") << "empty-pool" << "draw from an empty pool";
         QTest::newRow("random value of 1") << "r-is-one" << "random value outside [0, 1)";
         QTest::newRow("a fourth trial") << "trial-index" << "trial index out of range";
+        // clang-format on
     }
     void endsWithAReport()
     {

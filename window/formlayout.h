@@ -12,8 +12,8 @@ enum class Kind { Frame, CheckBox, CommandButton, ListBox, TextBox, Label };
 enum class Container { Window, Frame1 };
 
 struct Control {
-    const char *array;   // the control array's name
-    std::int16_t index;  // element of the array; NotInArray for the frame
+    const char *array;  // the control array's name
+    std::int16_t index; // element of the array; NotInArray for the frame
     Kind kind;
     Container container; // Left and Top count from its outer top-left corner
     int left;
