@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a make target needs, and only those that are missing:
 # when everything is there it returns at once.
-#   setup.sh run    building and running the program
-#   setup.sh test   that, and the tools of the tests, benchmarks and package checks
+#   setup.sh run      building and running the program
+#   setup.sh windows  that, and the cross compiler for the Windows build
+#   setup.sh test     both, and the tools of the tests, benchmarks and package checks, Wine
+#                     among them (its 32-bit part needs dpkg's i386 architecture, added here)
 set -euo pipefail
 
 run=(
@@ -11,21 +13,28 @@ run=(
     # own texts in Bulgarian
     fonts-liberation2 fontconfig qt6-translations-l10n
 )
+windows=(
+    # the native 32-bit Windows executable, cross-compiled
+    g++-mingw-w64-i686
+)
 test=(
     # tests that run the real program on an X server, read it as a screen reader does and
     # try it under a dark desktop scheme; the screenshot script
     xvfb xauth xdotool x11-utils imagemagick strace qt6-gtk-platformtheme
     python3 python3-xlib python3-gi gir1.2-atspi-2.0 at-spi2-core dbus
-    # checks of the desktop entry, AppStream data and the Windows resource script
-    desktop-file-utils appstream binutils-mingw-w64-i686 mingw-w64-i686-dev cpp
+    # checks of the desktop entry and AppStream data
+    desktop-file-utils appstream
     # the Debian package and its policy check
     dpkg-dev file lintian
+    # the Windows build under Wine: its version record and icon read back
+    wine wine32:i386 python3-pefile icoutils
 )
 
 case ${1:-} in
     run) packages=("${run[@]}") ;;
-    test) packages=("${run[@]}" "${test[@]}") ;;
-    *) echo "usage: setup.sh run|test" >&2; exit 2 ;;
+    windows) packages=("${run[@]}" "${windows[@]}") ;;
+    test) packages=("${run[@]}" "${windows[@]}" "${test[@]}") ;;
+    *) echo "usage: setup.sh run|windows|test" >&2; exit 2 ;;
 esac
 
 missing=()
@@ -40,5 +49,8 @@ echo "Installing: ${missing[*]}"
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 export DEBIAN_FRONTEND=noninteractive
+if [[ " ${missing[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${sudo[@]}" dpkg --add-architecture i386
+fi
 "${sudo[@]}" apt-get update -q
 "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -59,11 +59,42 @@ inline constexpr std::array<Control, 16> Controls{{
 }};
 // clang-format on
 
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    friend constexpr bool operator==(const PixelRect &, const PixelRect &) = default;
+};
+
 // Twips to pixels on a screen of dotsPerInch (15 twips to the pixel at 96), rounded down:
 // the client area is 466 x 319 pixels at 96 and 699 x 478 at 144.
 [[nodiscard]] constexpr int toPixels(int twips, int dotsPerInch)
 {
     return twips * dotsPerInch / TwipsPerInch;
+}
+
+// Where a control stands in its container, in pixels at the given densities.
+[[nodiscard]] constexpr PixelRect toPixels(const Control &row, int dpiX, int dpiY)
+{
+    return {toPixels(row.left, dpiX), toPixels(row.top, dpiY), toPixels(row.width, dpiX), toPixels(row.height, dpiY)};
+}
+
+// Where a control stands in the window's client area: a control in the frame stands at the
+// frame's place plus its own place in the frame, each converted on its own, as a toolkit
+// places a child in its container.
+[[nodiscard]] constexpr PixelRect placeInWindow(const Control &row, int dpiX, int dpiY)
+{
+    PixelRect place = toPixels(row, dpiX, dpiY);
+    if (row.container == Container::Frame1) {
+        for (const Control &frame : Controls) {
+            if (frame.kind == Kind::Frame) {
+                place.left += toPixels(frame.left, dpiX);
+                place.top += toPixels(frame.top, dpiY);
+            }
+        }
+    }
+    return place;
 }
 
 } // namespace FormLayout

@@ -190,7 +190,8 @@ void MainForm::applyLayoutTable()
         QWidget *widget = control(row);
         Q_ASSERT(widget->parentWidget() == (row.container == FormLayout::Container::Frame1 ? static_cast<QWidget *>(Frame1) : this));
         widget->setObjectName(objectNameOf(row));
-        widget->setGeometry(toPixels(row.left, dpiX), toPixels(row.top, dpiY), toPixels(row.width, dpiX), toPixels(row.height, dpiY));
+        const FormLayout::PixelRect place = toPixels(row, dpiX, dpiY); // within its container
+        widget->setGeometry(place.left, place.top, place.width, place.height);
         if (row.backColour != FormLayout::DefaultColour) {
             const QColor back = toQColor(FormColours::fromBgr(row.backColour));
             if (row.kind == Kind::CommandButton) {

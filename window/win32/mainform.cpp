@@ -1,0 +1,293 @@
+#include "mainform.h"
+
+#include "checkboxcontroladapter.h"
+#include "classiccontrols.h"
+#include "clockrandom.h"
+#include "controlids.h"
+#include "formcolours.h"
+#include "formhandlers.h"
+#include "formtexts.h"
+#include "listboxcontroladapter.h"
+#include "widetext.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using FormLayout::Control;
+using FormLayout::Kind;
+
+namespace {
+
+COLORREF colourRef(FormColours::Rgb rgb)
+{
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+FormColours::Rgb rgbOf(COLORREF colour)
+{
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+// The scheme's text colour where it reads on the fixed back colour, else black or white.
+COLORREF readableText(std::uint32_t backBgr, int systemColour)
+{
+    return colourRef(FormColours::readableTextOn(FormColours::fromBgr(backBgr), rgbOf(GetSysColor(systemColour))));
+}
+
+// Runs a handler with the given lists' redrawing held off, and redraws them once after: a
+// list box redraws itself after every change, and a trial's 333 moves or the pool's 1000
+// entries, redrawn one by one, take seconds under Wine.
+template <typename Handler>
+void redrawnOnceAfter(const std::vector<HWND> &lists, Handler handler)
+{
+    for (HWND list : lists) {
+        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    }
+    handler();
+    for (HWND list : lists) {
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+    }
+}
+
+constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD WindowExtendedStyle = WS_EX_CONTROLPARENT;
+
+} // namespace
+
+void MainForm::registerClass(HINSTANCE instance)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &MainForm::windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = CreateSolidBrush(colourRef(FormColours::fromBgr(FormLayout::WindowColour)));
+    windowClass.lpszClassName = ControlIds::WindowClass;
+    windowClass.hIcon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    RegisterClassExW(&windowClass);
+}
+
+MainForm::MainForm(HINSTANCE instance, std::unique_ptr<RandomSource> random)
+    : m_random(random ? std::move(random) : std::make_unique<ClockRandom>())
+{
+    // Twips follow the screen's density; the program is declared DPI-aware, so Windows
+    // reports the real one and does not stretch the window.
+    const HDC screen = GetDC(nullptr);
+    m_dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+    m_dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    m_font = CreateFontW(-MulDiv(FormLayout::FontPointSize, m_dpiY, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
+                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN,
+                         wideText(FormLayout::FontFamily).c_str());
+
+    RECT outer{0, 0, FormLayout::toPixels(FormLayout::ClientWidth, m_dpiX), FormLayout::toPixels(FormLayout::ClientHeight, m_dpiY)};
+    AdjustWindowRectEx(&outer, WindowStyle, FALSE, WindowExtendedStyle);
+    const std::wstring caption = wideText(std::string(FormTexts::WebAddress) + " " + FormTexts::CaptionTitle);
+    CreateWindowExW(WindowExtendedStyle, ControlIds::WindowClass, caption.c_str(), WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this);
+    // The icon, large and small, on the window itself too: task switchers ask the window.
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, static_cast<LPARAM>(GetClassLongPtrW(m_window, GCLP_HICON)));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(GetClassLongPtrW(m_window, GCLP_HICONSM)));
+    createControls(instance);
+
+    for (std::size_t i = 0; i < List1.size(); ++i) {
+        m_listAdapters[i] = std::make_unique<ListBoxControlAdapter>(List1[i]);
+    }
+    for (std::size_t i = 0; i < Check1.size(); ++i) {
+        m_checkAdapters[i] = std::make_unique<CheckBoxControlAdapter>(Check1[i]);
+    }
+    m_handlers = std::make_unique<FormHandlers>(
+        Contest::Lists{m_listAdapters[0].get(), m_listAdapters[1].get(), m_listAdapters[2].get(), m_listAdapters[3].get()},
+        Contest::Boxes{m_checkAdapters[0].get(), m_checkAdapters[1].get(), m_checkAdapters[2].get()}, *m_random);
+    redrawnOnceAfter({List1.begin(), List1.end()}, [this] { m_handlers->Form_Load(); });
+}
+
+MainForm::~MainForm()
+{
+    if (m_window != nullptr) {
+        SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+        DestroyWindow(m_window);
+    }
+    for (HBRUSH brush : m_brushes) {
+        if (brush != nullptr) {
+            DeleteObject(brush);
+        }
+    }
+    DeleteObject(m_font);
+}
+
+void MainForm::createControls(HINSTANCE instance)
+{
+    // Created in ascending tab index: the dialog manager's Tab walks the controls in the
+    // order they were made.
+    std::array<const Control *, FormLayout::Controls.size()> byTabIndex{};
+    for (std::size_t i = 0; i < byTabIndex.size(); ++i) {
+        byTabIndex[i] = &FormLayout::Controls[i];
+    }
+    std::sort(byTabIndex.begin(), byTabIndex.end(), [](const Control *a, const Control *b) { return a->tabIndex < b->tabIndex; });
+
+    for (const Control *row : byTabIndex) {
+        const ClassicControls::Kind kind = ClassicControls::of(row->kind);
+        const FormLayout::PixelRect place = FormLayout::placeInWindow(*row, m_dpiX, m_dpiY);
+        // The quotation box, where it stands, would hide most of the statement and reach past
+        // the window's edges: it keeps its text but is not shown.
+        const bool shown = !(row->kind == Kind::TextBox && row->index == 1);
+        const DWORD style = WS_CHILD | (shown ? WS_VISIBLE : 0) | (shown ? kind.style : kind.style & ~WS_TABSTOP);
+        HWND made =
+            CreateWindowExW(kind.extendedStyle, kind.className, wideText(row->text).c_str(), style, place.left, place.top, place.width,
+                            place.height, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIds::of(*row))), instance, nullptr);
+        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+        if (row->backColour != FormLayout::DefaultColour) {
+            m_brushes[static_cast<std::size_t>(row - FormLayout::Controls.data())] =
+                CreateSolidBrush(colourRef(FormColours::fromBgr(row->backColour)));
+        }
+        control(*row) = made;
+    }
+    // The boxes stand in the frame: the frame goes beneath them.
+    SetWindowPos(Frame1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ClassicControls::letTabLeave(Text1[0]);
+    ClassicControls::pressOnReturn(Command1[0]);
+}
+
+HWND &MainForm::control(const Control &row)
+{
+    const auto i = static_cast<std::size_t>(row.index < 0 ? 0 : row.index);
+    switch (row.kind) {
+    case Kind::Frame:
+        return Frame1;
+    case Kind::CheckBox:
+        return Check1.at(i);
+    case Kind::CommandButton:
+        return Command1.at(i);
+    case Kind::ListBox:
+        return List1.at(i);
+    case Kind::TextBox:
+        return Text1.at(i);
+    case Kind::Label:
+        return Label1.at(i);
+    }
+    return Frame1;
+}
+
+const Control *MainForm::rowOf(HWND control) const
+{
+    const int id = GetDlgCtrlID(control);
+    for (const Control &row : FormLayout::Controls) {
+        if (ControlIds::of(row) == id) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+HWND MainForm::window() const
+{
+    return m_window;
+}
+
+FormHandlers &MainForm::handlers() const
+{
+    return *m_handlers;
+}
+
+void MainForm::show(int showCommand) const
+{
+    ShowWindow(m_window, showCommand);
+    UpdateWindow(m_window);
+    SetFocus(Text1[0]);
+}
+
+LRESULT CALLBACK MainForm::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto *form = static_cast<MainForm *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+        form->m_window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto *form = reinterpret_cast<MainForm *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return form != nullptr ? form->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT MainForm::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        routeCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM:
+        drawButton(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        return TRUE;
+    case WM_ACTIVATE:
+        // The control that had the focus gets it back when the window is active again.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            m_lastFocus = GetFocus();
+        } else if (m_lastFocus != nullptr) {
+            SetFocus(m_lastFocus);
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(m_window, message, wParam, lParam);
+}
+
+void MainForm::routeCommand(int id, int notification)
+{
+    if (notification != BN_CLICKED) {
+        return;
+    }
+    // A trial changes its own list and the pool; the reset changes all four.
+    for (std::size_t i = 0; i < Check1.size(); ++i) {
+        if (id == ControlIds::of(Kind::CheckBox, static_cast<int>(i))) {
+            const bool focused = GetFocus() == Check1[i];
+            redrawnOnceAfter({List1[i], List1[ContestRules::PoolIndex]},
+                             [this, i] { m_handlers->Check1_Click(static_cast<std::int16_t>(i)); });
+            // A box that locks while it has the focus passes it on to the next control.
+            if (focused && IsWindowEnabled(Check1[i]) == FALSE) {
+                SetFocus(GetNextDlgTabItem(m_window, Check1[i], FALSE));
+            }
+        }
+    }
+    for (std::size_t i = 0; i < Command1.size(); ++i) {
+        if (id == ControlIds::of(Kind::CommandButton, static_cast<int>(i))) {
+            redrawnOnceAfter({List1.begin(), List1.end()}, [this, i] { m_handlers->Command1_Click(static_cast<std::int16_t>(i)); });
+        }
+    }
+}
+
+LRESULT MainForm::colourControl(HDC dc, HWND control)
+{
+    const Control *row = rowOf(control);
+    if (row != nullptr && row->kind == Kind::TextBox) {
+        // Read-only, but in the system's colours for text: not greyed as a disabled box.
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    if (row == nullptr || row->backColour == FormLayout::DefaultColour) {
+        return DefWindowProcW(m_window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    }
+    SetTextColor(dc, readableText(row->backColour, COLOR_WINDOWTEXT));
+    SetBkColor(dc, colourRef(FormColours::fromBgr(row->backColour)));
+    return reinterpret_cast<LRESULT>(m_brushes[static_cast<std::size_t>(row - FormLayout::Controls.data())]);
+}
+
+void MainForm::drawButton(const DRAWITEMSTRUCT &item) const
+{
+    if (const Control *row = rowOf(item.hwndItem)) {
+        ClassicControls::drawButton(item, m_brushes[static_cast<std::size_t>(row - FormLayout::Controls.data())],
+                                    readableText(row->backColour, COLOR_BTNTEXT), m_font, wideText(row->text));
+    }
+}

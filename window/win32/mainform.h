@@ -1,0 +1,66 @@
+#pragma once
+
+#include "formlayout.h"
+#include "randomsource.h"
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+
+class CheckBoxControlAdapter;
+class FormHandlers;
+class ListBoxControlAdapter;
+
+// The program's only window on Win32: it makes the pool, three trial boxes with their
+// lists, the reset button and the problem statement from the layout table as classic
+// controls, and routes their events to the window's handlers. The contest's state lives in
+// its controls.
+class MainForm
+{
+public:
+    // Creates the window and its controls at the screen's density and raises Form_Load;
+    // without a random source the form uses the program's clock-seeded one.
+    explicit MainForm(HINSTANCE instance, std::unique_ptr<RandomSource> random = nullptr);
+    ~MainForm();
+    MainForm(const MainForm &) = delete;
+    MainForm &operator=(const MainForm &) = delete;
+
+    // Registers the window class, with the program's icon; once per process.
+    static void registerClass(HINSTANCE instance);
+
+    [[nodiscard]] HWND window() const;
+    [[nodiscard]] FormHandlers &handlers() const;
+    // Shows the window with the keyboard focus in the problem statement.
+    void show(int showCommand) const;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void createControls(HINSTANCE instance);
+    [[nodiscard]] HWND &control(const FormLayout::Control &row);
+    [[nodiscard]] const FormLayout::Control *rowOf(HWND control) const;
+    [[nodiscard]] LRESULT colourControl(HDC dc, HWND control);
+    void drawButton(const DRAWITEMSTRUCT &item) const;
+    void routeCommand(int id, int notification);
+
+    HWND m_window = nullptr;
+    HWND Frame1 = nullptr;
+    std::array<HWND, 3> Check1{};
+    std::array<HWND, 1> Command1{};
+    std::array<HWND, 4> List1{};
+    std::array<HWND, 2> Text1{};
+    std::array<HWND, 5> Label1{};
+    HWND m_lastFocus = nullptr;
+
+    int m_dpiX = 96;
+    int m_dpiY = 96;
+    HFONT m_font = nullptr;
+    std::array<HBRUSH, FormLayout::Controls.size()> m_brushes{};
+
+    std::unique_ptr<RandomSource> m_random;
+    std::array<std::unique_ptr<ListBoxControlAdapter>, 4> m_listAdapters;
+    std::array<std::unique_ptr<CheckBoxControlAdapter>, 3> m_checkAdapters;
+    std::unique_ptr<FormHandlers> m_handlers;
+};
