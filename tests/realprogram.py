@@ -17,7 +17,7 @@ import sys
 import tempfile
 import time
 
-from xsession import ScreenReader, XServer, close_and_check_exit, fail, start, wait_for
+from xsession import ScreenReader, XServer, close_and_check_exit, contrast, fail, start, wait_for
 
 CAPTION = "www.prince-trials.example Философия - Бастелон, Трелавин"
 BOXES = ["I-во изпитание", "II-ро изпитание", "III-то изпитание"]
@@ -126,19 +126,6 @@ def check_contest(program):
         close_and_check_exit(server, process, window)
         print("ok: closing the window ends the program with status 0")
     print("contest: 1 passed, 0 failed")
-
-
-def luminance(rgb):
-    def linear(channel):
-        c = channel / 255
-        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
-    r, g, b = (linear(c) for c in rgb)
-    return 0.2126 * r + 0.7152 * g + 0.0722 * b
-
-
-def contrast(a, b):
-    high, low = sorted((luminance(a), luminance(b)), reverse=True)
-    return (high + 0.05) / (low + 0.05)
 
 
 # Text on the window's fixed back colours: the part of the control where its text stands.

@@ -89,6 +89,21 @@ class XServer:
         self.xdotool("mousemove", "--sync", str(x - origin.x), str(y - origin.y), "click", str(button))
 
 
+def luminance(rgb):
+    """The relative luminance of an sRGB colour, as WCAG 2 defines it."""
+    def linear(channel):
+        c = channel / 255
+        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = (linear(c) for c in rgb)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contrast(a, b):
+    """The WCAG contrast ratio of two colours, 1 to 21."""
+    high, low = sorted((luminance(a), luminance(b)), reverse=True)
+    return (high + 0.05) / (low + 0.05)
+
+
 def start(server, program, arguments=(), environment=None, wrapper=(), wm_class="prince-trials"):
     env = dict(os.environ, DISPLAY=server.name, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                **(environment or {}))

@@ -1,0 +1,210 @@
+// Reads the Windows program's window from another process, the way a Windows test tool
+// does: it finds the window by its class and reads its controls with messages that work
+// across processes (WM_GETTEXT, LB_GETCOUNT, LB_GETTEXT, BM_GETCHECK) and with
+// GetWindowRect, IsWindowEnabled and GetGUIThreadInfo. Commands come one a line on standard
+// input; each answer is one line of JSON on standard output.
+//   wait     until the window is there
+//   state    the lists' counts, the boxes (checked, enabled) and what breaks the invariants
+//   layout   the density, the client area (size and place on the screen), every control's
+//            place and fixed back colour, and every control that is not where, or not what,
+//            the layout table says
+//   focus    the control that has the keyboard focus
+//   close    asks the window to close
+
+#include "contestcheck.h"
+#include "controlids.h"
+#include "formcolours.h"
+#include "formlayout.h"
+#include "widetext.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using FormLayout::Control;
+using FormLayout::Kind;
+
+std::string quoted(const std::string &text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+        }
+        out += c == '\r' ? ' ' : c == '\n' ? ' ' : c;
+    }
+    return out + "\"";
+}
+
+std::string nameOf(const Control &row)
+{
+    return row.index == FormLayout::NotInArray ? row.array : std::string(row.array) + "_" + std::to_string(row.index);
+}
+
+HWND controlOf(HWND window, const Control &row)
+{
+    return GetDlgItem(window, ControlIds::of(row));
+}
+
+HWND controlOf(HWND window, Kind kind, int index)
+{
+    return GetDlgItem(window, ControlIds::of(kind, index));
+}
+
+std::string textOf(HWND control)
+{
+    const auto length = static_cast<int>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return utf8Text(text);
+}
+
+std::vector<std::string> itemsOf(HWND list)
+{
+    std::vector<std::string> items;
+    const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        // The list may change between two messages: a buffer sized by LB_GETTEXTLEN could
+        // then be too short for LB_GETTEXT. The texts are numbers; anything longer is wrong.
+        std::wstring text(64, L'\0');
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        const LRESULT copied =
+            length >= 0 && length < 64 ? SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data())) : LB_ERR;
+        text.resize(copied >= 0 && copied < 64 ? static_cast<std::size_t>(copied) : 0);
+        items.push_back(utf8Text(text));
+    }
+    return items;
+}
+
+std::string state(HWND window)
+{
+    ContestCheck::Lists lists;
+    std::string counts;
+    for (int i = 0; i < ContestRules::ListCount; ++i) {
+        lists.push_back(itemsOf(controlOf(window, Kind::ListBox, i)));
+        counts += (i > 0 ? "," : "") + std::to_string(lists.back().size());
+    }
+    ContestCheck::Boxes boxes;
+    std::string shown;
+    for (int i = 0; i < ContestRules::TrialCount; ++i) {
+        const HWND box = controlOf(window, Kind::CheckBox, i);
+        auto &b = boxes[static_cast<std::size_t>(i)];
+        b = {SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED, IsWindowEnabled(box) != FALSE};
+        shown += std::string(i > 0 ? "," : "") + "[" + (b.checked ? "true" : "false") + "," + (b.enabled ? "true" : "false") + "]";
+    }
+    return "{\"counts\":[" + counts + "],\"boxes\":[" + shown + "],\"pool_start\":" + quoted(lists[3].empty() ? "" : lists[3].front()) +
+        ",\"problem\":" + quoted(ContestCheck::invariants(lists, boxes)) + "}";
+}
+
+std::string layout(HWND window)
+{
+    const HDC screen = GetDC(nullptr);
+    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    RECT client;
+    GetClientRect(window, &client);
+
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    std::string controls;
+    std::string problems;
+    const auto problem = [&problems](const std::string &what) { problems += (problems.empty() ? "" : ",") + quoted(what); };
+    if (client.right != FormLayout::toPixels(FormLayout::ClientWidth, dpiX) ||
+        client.bottom != FormLayout::toPixels(FormLayout::ClientHeight, dpiY)) {
+        problem("client area " + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+    }
+    for (const Control &row : FormLayout::Controls) {
+        const HWND control = controlOf(window, row);
+        if (control == nullptr) {
+            problem(nameOf(row) + " is missing");
+            continue;
+        }
+        RECT rect;
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&rect), 2);
+        const FormLayout::PixelRect want = FormLayout::placeInWindow(row, dpiX, dpiY);
+        const FormLayout::PixelRect got{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+        std::string back = "null";
+        if (row.backColour != FormLayout::DefaultColour) {
+            const FormColours::Rgb rgb = FormColours::fromBgr(row.backColour);
+            back = "[" + std::to_string(rgb.red) + "," + std::to_string(rgb.green) + "," + std::to_string(rgb.blue) + "]";
+        }
+        controls += (controls.empty() ? "" : ",") + quoted(nameOf(row)) + ":{\"rect\":[" + std::to_string(got.left) + "," +
+            std::to_string(got.top) + "," + std::to_string(got.width) + "," + std::to_string(got.height) + "],\"back\":" + back + "}";
+        if (got != want) {
+            problem(nameOf(row) + " stands at " + std::to_string(got.left) + "," + std::to_string(got.top) + " " +
+                    std::to_string(got.width) + "x" + std::to_string(got.height));
+        }
+        if (row.kind != Kind::ListBox && textOf(control) != row.text) {
+            problem(nameOf(row) + " says " + quoted(textOf(control)));
+        }
+        // The quotation box is made but not shown.
+        const bool shown = !(row.kind == Kind::TextBox && row.index == 1);
+        if ((IsWindowVisible(control) != FALSE) != shown) {
+            problem(nameOf(row) + (shown ? " is hidden" : " is shown"));
+        }
+    }
+    return "{\"dpi\":[" + std::to_string(dpiX) + "," + std::to_string(dpiY) + "],\"client\":[" + std::to_string(client.right) + "," +
+        std::to_string(client.bottom) + "],\"origin\":[" + std::to_string(origin.x) + "," + std::to_string(origin.y) + "],\"controls\":{" +
+        controls + "},\"problems\":[" + problems + "]}";
+}
+
+std::string focus(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    const int id = info.hwndFocus != nullptr ? GetDlgCtrlID(info.hwndFocus) : 0;
+    for (const Control &row : FormLayout::Controls) {
+        if (ControlIds::of(row) == id) {
+            return "{\"focus\":" + quoted(nameOf(row)) + "}";
+        }
+    }
+    return "{\"focus\":\"\"}";
+}
+
+} // namespace
+
+int main()
+{
+    HWND window = nullptr;
+    std::string command;
+    while (std::getline(std::cin, command)) {
+        if (command.empty()) {
+            continue;
+        }
+        if (command == "wait") {
+            for (int tries = 0; window == nullptr && tries < 300; ++tries) {
+                window = FindWindowW(ControlIds::WindowClass, nullptr);
+                if (window == nullptr) {
+                    Sleep(100);
+                }
+            }
+        }
+        std::string answer;
+        if (window == nullptr) {
+            answer = "{\"error\":\"no window\"}";
+        } else if (command == "wait") {
+            answer = "{\"window\":true}";
+        } else if (command == "state") {
+            answer = state(window);
+        } else if (command == "layout") {
+            answer = layout(window);
+        } else if (command == "focus") {
+            answer = focus(window);
+        } else if (command == "close") {
+            PostMessageW(window, WM_CLOSE, 0, 0);
+            answer = "{\"closed\":true}";
+        } else {
+            answer = "{\"error\":" + quoted("unknown command " + command) + "}";
+        }
+        std::cout << answer << std::endl;
+    }
+    return 0;
+}

@@ -1,0 +1,319 @@
+#!/usr/bin/python3
+"""The Windows build of the program under Wine on a virtual X server, driven with real X
+mouse clicks and keys (xdotool) and read from another process by the Windows probe.
+
+usage: wineprogram.py test WINDOWS_BUILD_DIR NATIVE_DRAWDIGEST VERSION VERSION_TEXT ICO
+       wineprogram.py screenshot WINDOWS_BUILD_DIR OUTPUT.png
+WINDOWS_BUILD_DIR holds prince-trials.exe and win32probe.exe (and, to test, drawdigest.exe);
+VERSION is the project's (1.0.0), VERSION_TEXT as the program shows it (1.00), ICO the baked
+icon. Each scenario runs in a session of its own: a virtual X server, a Wine server, the
+program and the probe. The screenshot shows the window after the first two trials.
+"""
+
+import json
+import os
+import pefile
+import subprocess
+import sys
+import tempfile
+import time
+
+from xsession import XServer, contrast, fail, wait_for
+
+BOXES = ["Check1_0", "Check1_1", "Check1_2"]
+FRESH, ARMED, RUN = [0, 0, 0], [False, True], [True, False]
+TAB_ORDER = ["List1_0", "List1_1", "List1_2", "List1_3", "Command1_0", "Check1_0", "Check1_1", "Check1_2", "Text1_0"]
+
+
+class Wine:
+    """A private Wine prefix in which Times New Roman stands for Liberation Serif."""
+
+    def __init__(self, prefix):
+        self.env = dict(os.environ, WINEPREFIX=os.path.abspath(prefix), WINEARCH="win32", WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=")
+        if not os.path.exists(os.path.join(prefix, "system.reg")):
+            self.run("wineboot", "-i")
+            self.run("wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", "Times New Roman",
+                     "/t", "REG_SZ", "/d", "Liberation Serif", "/f")
+        self.run("wineserver", "-w")
+
+    def run(self, *command, display=None):
+        env = dict(self.env, DISPLAY=display) if display else self.env
+        subprocess.run(command, env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+
+    def set_dpi(self, dpi):
+        self.run("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+        self.run("wineserver", "-w")
+
+
+class Session:
+    """The program under Wine on its own X server, and the probe reading it."""
+
+    def __init__(self, wine, build):
+        self.wine, self.build = wine, build
+
+    def __enter__(self):
+        self.x = XServer().__enter__()
+        self.program = self.probe = None
+        try:
+            self._start()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def _start(self):
+        env = dict(self.wine.env, DISPLAY=self.x.name)
+        self.program = subprocess.Popen(["wine", os.path.join(self.build, "prince-trials.exe")], env=env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.probe = subprocess.Popen(["wine", os.path.join(self.build, "win32probe.exe")], env=env, text=True,
+                                      stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        if not self.ask("wait").get("window"):
+            fail("the window did not appear")
+        self.layout = self.ask("layout")
+        # The keyboard goes to the window that has the X input focus; there is no window
+        # manager to give it.
+        self.window = wait_for("the window on the display", lambda: self.x.find_window("prince-trials.exe"))
+        self.x.xdotool("windowfocus", "--sync", str(self.window.id))
+        time.sleep(0.5)
+
+    def __exit__(self, *exc):
+        for process in (self.probe, self.program):
+            if process is not None and process.poll() is None:
+                process.kill()
+        subprocess.run(["wineserver", "-k"], env=dict(self.wine.env, DISPLAY=self.x.name), stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        self.x.__exit__(*exc)
+
+    def ask(self, command):
+        self.probe.stdin.write(command + "\n")
+        self.probe.stdin.flush()
+        line = self.probe.stdout.readline()
+        if not line:
+            fail("the probe ended at %r" % command)
+        return json.loads(line)
+
+    def point(self, name, dx=None, dy=None):
+        """Screen coordinates within a control: its middle, or dx, dy from its top left."""
+        x, y, width, height = self.layout["controls"][name]["rect"]
+        ox, oy = self.layout["origin"]
+        return ox + x + (width // 2 if dx is None else dx), oy + y + (height // 2 if dy is None else dy)
+
+    def click(self, name):
+        x, y = self.point(name)
+        self.x.xdotool("mousemove", "--sync", str(x), str(y), "click", "1")
+
+    def keys(self, *names):
+        for name in names:
+            self.x.xdotool("key", name)
+            time.sleep(0.15)
+
+    def expect(self, counts, boxes, what):
+        deadline = time.monotonic() + 10
+        while True:
+            state = self.ask("state")
+            if state["counts"] == counts + [1000 - sum(counts)] and state["boxes"] == boxes and not state["problem"]:
+                print("ok:", what)
+                return
+            if time.monotonic() > deadline:
+                fail("%s: %r" % (what, state))
+            time.sleep(0.1)
+
+    def expect_focus(self, name, what):
+        deadline = time.monotonic() + 5
+        while self.ask("focus")["focus"] != name:
+            if time.monotonic() > deadline:
+                fail("%s: the focus is on %r, not %r" % (what, self.ask("focus")["focus"], name))
+            time.sleep(0.1)
+
+    def close(self):
+        self.ask("close")
+        try:
+            status = self.program.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            fail("the program did not end when its window was closed")
+        if status != 0:
+            fail("the program ended with status %d" % status)
+        print("ok: closing the window ends the program with status 0")
+
+
+def check_layout(session, dpi, client):
+    layout = session.layout
+    if layout["dpi"] != [dpi, dpi] or layout["client"] != client or layout["problems"]:
+        fail("at %d dpi: %r" % (dpi, {k: layout[k] for k in ("dpi", "client", "problems")}))
+    print("ok: at %d dpi the client area is %dx%d and every control stands at its place with its text" % (dpi, *client))
+
+
+def check_colours(session):
+    """Each fixed back colour is painted, and the text on it reads at 4.5:1 or more."""
+    ox, oy = session.layout["origin"]
+    root = session.x.display.screen().root
+    for name, control in session.layout["controls"].items():
+        back = control["back"] and tuple(control["back"])
+        if not back:
+            continue
+        x, y, width, height = control["rect"]
+        # Where the text stands: right of a box's indicator, below a frame's top edge only,
+        # inside a button's edge.
+        inset = {"Check1": (20, 2, 2, 2), "Frame1": (6, 0, 6, height - 16), "Command1": (4, 4, 4, 4)}.get(name.split("_")[0], (1, 1, 1, 1))
+        rect = (ox + x + inset[0], oy + y + inset[1], width - inset[0] - inset[2], height - inset[1] - inset[3])
+        pixels = sum(session.x.picture(root, rect), [])
+        if back not in pixels:
+            fail("%s: its back colour %r is not painted" % (name, back))
+        best = max(contrast(back, pixel) for pixel in pixels)
+        if best < 4.5:
+            fail("%s: text on %r reads at %.2f" % (name, back, best))
+    print("ok: every fixed back colour is painted and its text reads at 4.5:1 or more")
+
+
+def window_icon_sizes(session):
+    """The sizes of the icons the Windows program gives its window, as the desktop sees them."""
+    prop = session.window.get_full_property(session.x.display.intern_atom("_NET_WM_ICON"), 0)
+    data, sizes = list(prop.value) if prop else [], set()
+    while data:
+        width, height = data[0], data[1]
+        sizes.add((width, height))
+        data = data[2 + width * height:]
+    return sizes
+
+
+def scenario_window(wine, build):
+    with Session(wine, build) as session:
+        check_layout(session, 96, [466, 319])
+        if window_icon_sizes(session) != {(32, 32), (16, 16)}:
+            fail("the window's icons are %r, not 32 and 16 pixels" % window_icon_sizes(session))
+        print("ok: the window shows the program's icon, large and small")
+        session.expect(FRESH, [ARMED] * 3, "start: the full pool, empty lists, armed boxes")
+        check_colours(session)
+        session.close()
+
+
+def scenario_mouse(wine, build):
+    with Session(wine, build) as session:
+        steps = [("Check1_1", [0, 333, 0], [ARMED, RUN, ARMED], "mouse on box II"),
+                 ("Check1_1", [0, 333, 0], [ARMED, RUN, ARMED], "mouse on the locked box II"),
+                 ("Check1_2", [0, 333, 333], [ARMED, RUN, RUN], "mouse on box III"),
+                 ("Check1_0", [333, 333, 333], [RUN] * 3, "mouse on box I: one left in the pool"),
+                 ("Command1_0", FRESH, [ARMED] * 3, "mouse on Чисти")]
+        for control, counts, boxes, what in steps:
+            session.click(control)
+            session.expect(counts, boxes, what)
+        session.close()
+
+
+def scenario_keyboard(wine, build):
+    with Session(wine, build) as session:
+        session.expect_focus("Text1_0", "at start")
+        for name in TAB_ORDER:
+            session.keys("Tab")
+            session.expect_focus(name, "Tab")
+        print("ok: the focus starts in the statement and Tab walks %d controls in order" % len(TAB_ORDER))
+        # Keys, then the lists and boxes and where the focus is; a step that changes nothing
+        # is followed by one that would show it if it had.
+        steps = [(["Tab"] * 6 + ["space"], [333, 0, 0], [RUN, ARMED, ARMED], "Check1_1", "space on box I"),
+                 (["Return"], [333, 0, 0], [RUN, ARMED, ARMED], "Check1_1", "Return on box II does nothing"),
+                 (["space"], [333, 333, 0], [RUN, RUN, ARMED], "Check1_2", "space on box II"),
+                 (["space"], [333, 333, 333], [RUN] * 3, "Text1_0", "space on box III"),
+                 (["shift+Tab", "Return"], FRESH, [ARMED] * 3, "Command1_0", "Return on Чисти"),
+                 (["Tab", "space"], [333, 0, 0], [RUN, ARMED, ARMED], "Check1_1", "space on box I again"),
+                 (["shift+Tab", "KP_Enter"], FRESH, [ARMED] * 3, "Command1_0", "Enter on Чисти"),
+                 (["Tab", "Tab", "space"], [0, 333, 0], [ARMED, RUN, ARMED], "Check1_2", "space on box II again"),
+                 (["shift+Tab", "shift+Tab", "space"], FRESH, [ARMED] * 3, "Command1_0", "space on Чисти")]
+        for keys, counts, boxes, focus, what in steps:
+            session.keys(*keys)
+            session.expect(counts, boxes, what)
+            session.expect_focus(focus, what)
+        session.close()
+
+
+def scenario_dpi144(wine, build):
+    wine.set_dpi(144)
+    try:
+        with Session(wine, build) as session:
+            check_layout(session, 144, [699, 478])
+            session.close()
+    finally:
+        wine.set_dpi(96)
+
+
+def check_executable(build, version, text, ico):
+    """One small 32-bit GUI program that needs only Windows' own libraries, with the project's
+    version record and the baked icon."""
+    path = os.path.join(build, "prince-trials.exe")
+    exe = pefile.PE(path)
+    size = os.path.getsize(path)
+    if exe.FILE_HEADER.Machine != 0x14C or exe.OPTIONAL_HEADER.Subsystem != 2 or size >= 1 << 20:
+        fail("not a PE32 GUI program for i386 under 1 MiB: machine %#x, subsystem %d, %d bytes"
+             % (exe.FILE_HEADER.Machine, exe.OPTIONAL_HEADER.Subsystem, size))
+    dlls = {entry.dll.decode().upper() for entry in exe.DIRECTORY_ENTRY_IMPORT}
+    if not dlls <= {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL"}:
+        fail("imports more than Windows' own libraries: %r" % sorted(dlls))
+    numbers = [int(n) for n in version.split(".")] + [0]
+    fixed = exe.VS_FIXEDFILEINFO[0]
+    got = [fixed.FileVersionMS >> 16, fixed.FileVersionMS & 0xFFFF, fixed.FileVersionLS >> 16, fixed.FileVersionLS & 0xFFFF]
+    table = exe.FileInfo[0][0].StringTable[0]
+    strings = {k.decode(): v.decode() for k, v in table.entries.items()}
+    if got != numbers or table.LangID != b"040904B0" or len(strings) != 8 or not all(strings.values()) \
+            or strings["FileVersion"] != text or strings["ProductVersion"] != text:
+        fail("the version record: %r %r %r" % (got, table.LangID, strings))
+    with tempfile.TemporaryDirectory() as work:
+        extracted = os.path.join(work, "icon.ico")
+        subprocess.run(["wrestool", "-x", "--type=group_icon", "-o", extracted, path], check=True)
+        listing = subprocess.run(["icotool", "-l", extracted], capture_output=True, text=True, check=True).stdout
+        with open(extracted, "rb") as a, open(ico, "rb") as b:
+            baked = b.read()
+            # The resource keeps the icon's directory and image; wrestool may pad what follows.
+            if a.read()[:len(baked)] != baked or listing.count("--icon") != 1 or "--width=32" not in listing:
+                fail("the executable's icon is not the baked one: %s" % listing)
+    print("ok: PE32 GUI i386, %d bytes, imports %s; version %s (%s) in 040904B0 with 8 entries; the baked icon"
+          % (size, ", ".join(sorted(dlls)), ".".join(map(str, got)), text))
+
+
+def scenario_draw(wine, build, native):
+    windows = subprocess.run(["wine", os.path.join(build, "drawdigest.exe")], env=wine.env, capture_output=True,
+                             text=True, timeout=120).stdout.replace("\r\n", "\n")
+    linux = subprocess.run([native], capture_output=True, text=True, check=True, timeout=120).stdout
+    if windows != linux or not linux:
+        fail("the draw differs:\nWindows:\n%sLinux:\n%s" % (windows, linux))
+    print("ok: the 32-bit Windows build draws as the Linux build, over every value of r and three contests")
+
+
+def screenshot(wine, build, output):
+    with Session(wine, build) as session:
+        session.click("Check1_0")
+        session.expect([333, 0, 0], [RUN, ARMED, ARMED], "box I")
+        session.click("Check1_1")
+        session.expect([333, 333, 0], [RUN, RUN, ARMED], "box II")
+        session.x.xdotool("mousemove", "1000", "700")
+        time.sleep(1)
+        ox, oy = session.layout["origin"]
+        width, height = session.layout["client"]
+        subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, ox, oy), "+repage", output],
+                       env=dict(os.environ, DISPLAY=session.x.name), check=True)
+    print("wrote", output)
+
+
+def main(arguments):
+    if arguments[:1] == ["test"] and len(arguments) == 6:
+        build, native, version, text, ico = arguments[1:]
+        check_executable(build, version, text, ico)
+    elif arguments[:1] == ["screenshot"] and len(arguments) == 3:
+        build, output = arguments[1:]
+    else:
+        print(__doc__, file=sys.stderr)
+        sys.exit(2)
+    with tempfile.TemporaryDirectory(prefix="wine-", dir=build) as home:
+        wine = Wine(os.path.join(home, "prefix"))
+        if arguments[0] == "screenshot":
+            screenshot(wine, build, output)
+            return
+        scenario_draw(wine, build, native)
+        scenario_window(wine, build)
+        scenario_mouse(wine, build)
+        scenario_keyboard(wine, build)
+        scenario_dpi144(wine, build)
+    print("wine: 1 passed, 0 failed")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1:])
