@@ -49,6 +49,6 @@ done
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no maintainer"
 [ -n "$(dpkg-deb -f "$deb" Description)" ] || fail "no description"
 
-dbus-run-session -- /usr/bin/python3 "$src/tests/realprogram.py" window "$program" >"$work/run.log" 2>&1 ||
+/usr/bin/python3 "$src/tests/realprogram.py" window "$program" >"$work/run.log" 2>&1 ||
     { cat "$work/run.log"; fail "the unpacked program"; }
 echo "package: 1 passed, 0 failed"

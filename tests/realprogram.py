@@ -7,7 +7,7 @@ usage: realprogram.py window PROGRAM          size and places at any density, no
        realprogram.py contest PROGRAM         trials, reset and focus by mouse, keyboard and screen reader
        realprogram.py desktop PROGRAM PROBE   a dark scheme, Bulgarian menus, the run-time error box
        realprogram.py nowrite PROGRAM         a contest under strace: no file written, no network
-All but nowrite need a session bus: run them under dbus-run-session.
+Each runs in a session bus of its own.
 """
 
 import os
@@ -17,7 +17,7 @@ import sys
 import tempfile
 import time
 
-from xsession import ScreenReader, XServer, close_and_check_exit, contrast, fail, start, wait_for
+from xsession import ScreenReader, XServer, close_and_check_exit, contrast, fail, in_own_session, start, wait_for
 
 CAPTION = "www.prince-trials.example Философия - Бастелон, Трелавин"
 BOXES = ["I-во изпитание", "II-ро изпитание", "III-то изпитание"]
@@ -250,4 +250,5 @@ if __name__ == "__main__":
     if len(sys.argv) < 3 or sys.argv[1] not in modes or len(sys.argv) != 2 + modes[sys.argv[1]][1]:
         print(__doc__, file=sys.stderr)
         sys.exit(2)
+    in_own_session()
     modes[sys.argv[1]][0](*sys.argv[2:])

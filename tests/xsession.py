@@ -5,11 +5,24 @@ the accessibility bus (AT-SPI)."""
 import os
 import subprocess
 import sys
+import tempfile
 import time
 import warnings
 
 from Xlib import X, Xatom, display
 from Xlib.protocol import event
+
+
+def in_own_session():
+    """Runs this script again inside a session bus of its own with a runtime folder of its
+    own, unless it already is: the accessibility bus a session starts keeps its socket in the
+    runtime folder, and two sessions at once (tests run in parallel) must not share it."""
+    if os.environ.get("PRINCE_OWN_SESSION"):
+        return
+    with tempfile.TemporaryDirectory(prefix="session-") as runtime:
+        env = dict(os.environ, XDG_RUNTIME_DIR=runtime, PRINCE_OWN_SESSION="1")
+        status = subprocess.run(["dbus-run-session", "--", sys.executable, *sys.argv], env=env).returncode
+    sys.exit(status)
 
 
 def fail(message):
