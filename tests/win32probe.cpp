@@ -144,8 +144,7 @@ std::string layout(HWND window)
         if (row.kind != Kind::ListBox && textOf(control) != row.text) {
             problem(nameOf(row) + " says " + quoted(textOf(control)));
         }
-        // The quotation box is made but not shown.
-        const bool shown = !(row.kind == Kind::TextBox && row.index == 1);
+        const bool shown = FormLayout::isShown(row);
         if ((IsWindowVisible(control) != FALSE) != shown) {
             problem(nameOf(row) + (shown ? " is hidden" : " is shown"));
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -72,6 +73,24 @@ struct PixelRect {
 [[nodiscard]] constexpr int toPixels(int twips, int dotsPerInch)
 {
     return twips * dotsPerInch / TwipsPerInch;
+}
+
+// The rows in ascending tab index: the order in which the keyboard focus walks the controls.
+[[nodiscard]] constexpr std::array<const Control *, Controls.size()> inTabOrder()
+{
+    std::array<const Control *, Controls.size()> rows{};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i] = &Controls[i];
+    }
+    std::ranges::sort(rows, {}, [](const Control *row) { return row->tabIndex; });
+    return rows;
+}
+
+// The quotation box keeps its text but is not shown: where the table puts it, it would hide
+// most of the statement and reach past the window's edges.
+[[nodiscard]] constexpr bool isShown(const Control &row)
+{
+    return !(row.kind == Kind::TextBox && row.index == 1);
 }
 
 // Where a control stands in its container, in pixels at the given densities.

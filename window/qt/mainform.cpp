@@ -192,6 +192,10 @@ void MainForm::applyLayoutTable()
         widget->setObjectName(objectNameOf(row));
         const FormLayout::PixelRect place = toPixels(row, dpiX, dpiY); // within its container
         widget->setGeometry(place.left, place.top, place.width, place.height);
+        if (!FormLayout::isShown(row)) {
+            widget->setFocusPolicy(Qt::NoFocus);
+            widget->hide();
+        }
         if (row.backColour != FormLayout::DefaultColour) {
             const QColor back = toQColor(FormColours::fromBgr(row.backColour));
             if (row.kind == Kind::CommandButton) {
@@ -227,11 +231,9 @@ void MainForm::applyLayoutTable()
     }
 
     // Keyboard focus follows the tab indexes through the controls that can take it.
-    auto byTabIndex = FormLayout::Controls;
-    std::ranges::sort(byTabIndex, {}, &Control::tabIndex);
     QWidget *previous = nullptr;
-    for (const Control &row : byTabIndex) {
-        QWidget *widget = control(row);
+    for (const Control *row : FormLayout::inTabOrder()) {
+        QWidget *widget = control(*row);
         if (widget->focusPolicy() == Qt::NoFocus) {
             continue;
         }
@@ -264,11 +266,6 @@ void MainForm::setUpKinds()
         text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         text->setTabChangesFocus(true);
     }
-    // The quotation box, where it stands, would hide most of the statement and reach past
-    // the window's edges: it keeps its text but is not shown.
-    Text1[1]->setFocusPolicy(Qt::NoFocus);
-    Text1[1]->hide();
-
     // Return and Enter press the focused button, as Space does; there is no default button.
     Command1[0]->setAutoDefault(true);
     Text1[0]->setFocus();

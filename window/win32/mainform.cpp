@@ -10,7 +10,6 @@
 #include "listboxcontroladapter.h"
 #include "widetext.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -125,18 +124,10 @@ void MainForm::createControls(HINSTANCE instance)
 {
     // Created in ascending tab index: the dialog manager's Tab walks the controls in the
     // order they were made.
-    std::array<const Control *, FormLayout::Controls.size()> byTabIndex{};
-    for (std::size_t i = 0; i < byTabIndex.size(); ++i) {
-        byTabIndex[i] = &FormLayout::Controls[i];
-    }
-    std::sort(byTabIndex.begin(), byTabIndex.end(), [](const Control *a, const Control *b) { return a->tabIndex < b->tabIndex; });
-
-    for (const Control *row : byTabIndex) {
+    for (const Control *row : FormLayout::inTabOrder()) {
         const ClassicControls::Kind kind = ClassicControls::of(row->kind);
         const FormLayout::PixelRect place = FormLayout::placeInWindow(*row, m_dpiX, m_dpiY);
-        // The quotation box, where it stands, would hide most of the statement and reach past
-        // the window's edges: it keeps its text but is not shown.
-        const bool shown = !(row->kind == Kind::TextBox && row->index == 1);
+        const bool shown = FormLayout::isShown(*row);
         const DWORD style = WS_CHILD | (shown ? WS_VISIBLE : 0) | (shown ? kind.style : kind.style & ~WS_TABSTOP);
         HWND made =
             CreateWindowExW(kind.extendedStyle, kind.className, wideText(row->text).c_str(), style, place.left, place.top, place.width,
