@@ -23,5 +23,10 @@ void CheckBoxControlAdapter::setValue(std::int16_t value)
 
 void CheckBoxControlAdapter::setEnabled(bool enabled)
 {
+    // Windows leaves no control with the focus when it disables the focused one: the focus
+    // moves on to the next control first, as the Qt window does.
+    if (!enabled && GetFocus() == m_control) {
+        SetFocus(GetNextDlgTabItem(GetParent(m_control), m_control, FALSE));
+    }
     EnableWindow(m_control, enabled ? TRUE : FALSE);
 }

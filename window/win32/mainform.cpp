@@ -242,13 +242,8 @@ void MainForm::routeCommand(int id, int notification)
     // A trial changes its own list and the pool; the reset changes all four.
     for (std::size_t i = 0; i < Check1.size(); ++i) {
         if (id == ControlIds::of(Kind::CheckBox, static_cast<int>(i))) {
-            const bool focused = GetFocus() == Check1[i];
             redrawnOnceAfter({List1[i], List1[ContestRules::PoolIndex]},
                              [this, i] { m_handlers->Check1_Click(static_cast<std::int16_t>(i)); });
-            // A box that locks while it has the focus passes it on to the next control.
-            if (focused && IsWindowEnabled(Check1[i]) == FALSE) {
-                SetFocus(GetNextDlgTabItem(m_window, Check1[i], FALSE));
-            }
         }
     }
     for (std::size_t i = 0; i < Command1.size(); ++i) {
