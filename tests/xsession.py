@@ -117,6 +117,17 @@ def contrast(a, b):
     return (high + 0.05) / (low + 0.05)
 
 
+def text_contrast(what, pixels, back):
+    """The contrast of the text in pixels with the back colour around it: fails unless the
+    back colour is painted and some text reads on it at 4.5:1 or more."""
+    if back not in pixels:
+        fail("%s: the back colour %r is not painted" % (what, back))
+    best = max(contrast(back, pixel) for pixel in pixels)
+    if best < 4.5:
+        fail("%s: text on %r reads at a contrast of %.2f" % (what, back, best))
+    return best
+
+
 def start(server, program, arguments=(), environment=None, wrapper=(), wm_class="prince-trials"):
     env = dict(os.environ, DISPLAY=server.name, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                **(environment or {}))
