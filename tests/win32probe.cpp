@@ -3,7 +3,7 @@
 // across processes (WM_GETTEXT, LB_GETCOUNT, LB_GETTEXT, BM_GETCHECK) and with
 // GetWindowRect, IsWindowEnabled and GetGUIThreadInfo. Commands come one a line on standard
 // input; each answer is one line of JSON on standard output.
-//   wait     until the window is there
+//   wait     until the window is shown, with all its controls
 //   state    the lists' counts, the boxes (checked, enabled) and what breaks the invariants
 //   layout   the density, the client area (size and place on the screen), every control's
 //            place and fixed back colour, and every control that is not where, or not what,
@@ -179,9 +179,11 @@ int main()
             continue;
         }
         if (command == "wait") {
+            // The window exists before its controls do; it is shown once they all stand.
             for (int tries = 0; window == nullptr && tries < 300; ++tries) {
                 window = FindWindowW(ControlIds::WindowClass, nullptr);
-                if (window == nullptr) {
+                if (window == nullptr || IsWindowVisible(window) == FALSE) {
+                    window = nullptr;
                     Sleep(100);
                 }
             }
