@@ -3,38 +3,19 @@
 // Prints one line per figure: name, median, unit, and the spread.
 
 #include "formhandlers.h"
+#include "formprobe.h"
 #include "mainform.h"
 #include "program.h"
 #include "report.h"
+#include "resident.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QListWidget>
-#include <QPushButton>
 
-#include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
-
-namespace {
-
-// Resident set size in KiB, from /proc.
-long residentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stol(line.substr(6));
-        }
-    }
-    return -1;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -45,17 +26,14 @@ int main(int argc, char *argv[])
     MainForm form;
     form.show();
     QApplication::processEvents();
-    std::array<QCheckBox *, 3> boxes{};
-    for (int i = 0; i < 3; ++i) {
-        boxes[static_cast<std::size_t>(i)] = form.findChild<QCheckBox *>(QStringLiteral("Check1_%1").arg(i));
-    }
+    const FormProbe probe(&form);
 
     std::vector<double> trialMs;
     std::vector<double> resetMs;
-    long rssAt100 = 0;
+    double rssAt100 = 0;
     QElapsedTimer timer;
     for (int contest = 1; contest <= contests; ++contest) {
-        for (QCheckBox *box : boxes) {
+        for (QCheckBox *box : probe.Check1) {
             timer.start();
             box->setChecked(true); // raises the box's handler, which runs the trial
             trialMs.push_back(double(timer.nsecsElapsed()) / 1e6);
@@ -65,14 +43,15 @@ int main(int argc, char *argv[])
         resetMs.push_back(double(timer.nsecsElapsed()) / 1e6);
         QApplication::processEvents(); // let the window repaint as it would between clicks
         if (contest == 100) {
-            rssAt100 = residentKiB();
+            rssAt100 = residentMiB();
         }
     }
     report("RunTrial", trialMs, "ms");
     report("ResetPool from decided", resetMs, "ms");
     if (contests >= 100) {
-        std::printf("RSS growth, contest 100 to %d\t%.3f\tMiB\tat 100: %.1f MiB, at end: %.1f MiB\n", contests,
-                    double(residentKiB() - rssAt100) / 1024.0, double(rssAt100) / 1024.0, double(residentKiB()) / 1024.0);
+        const double rssAtEnd = residentMiB();
+        std::printf("RSS growth, contest 100 to %d\t%.3f\tMiB\tat 100: %.1f MiB, at end: %.1f MiB\n", contests, rssAtEnd - rssAt100,
+                    rssAt100, rssAtEnd);
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 //   bench_clickpaint [repetitions]
 
 #include "formhandlers.h"
+#include "formprobe.h"
 #include "mainform.h"
 #include "program.h"
 #include "report.h"
@@ -12,7 +13,6 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QStyleOptionButton>
 
 #include <algorithm>
 #include <cstdio>
@@ -66,12 +66,11 @@ int main(int argc, char *argv[])
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
 
+    const FormProbe probe(&form);
     for (int rep = 0; rep < repetitions; ++rep) {
         for (int i = 0; i < 3; ++i) {
-            auto *box = form.findChild<QCheckBox *>(QStringLiteral("Check1_%1").arg(i));
-            QStyleOptionButton option;
-            option.initFrom(box);
-            const QPoint at = box->mapToGlobal(box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center());
+            const QCheckBox *box = probe.Check1[static_cast<std::size_t>(i)];
+            const QPoint at = box->mapToGlobal(FormProbe::indicatorOf(box));
             const std::size_t before = app.samples.size();
             QProcess::execute(QStringLiteral("xdotool"),
                               {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(at.x()), QString::number(at.y()),

@@ -3,9 +3,11 @@
 // winning as CSV and as a bar chart, and prints the figures the README quotes.
 //   odds CSV PNG [CONTESTS [SEED]]
 
-#include "checkbox.h"
 #include "clockrandom.h"
 #include "contest.h"
+#include "contestparts.h"
+#include "fakecheckbox.h"
+#include "fakelistbox.h"
 #include "listbox.h"
 
 #include <QGuiApplication>
@@ -93,31 +95,6 @@ private:
     std::int16_t m_count = 0;
 };
 
-// A list box as plain as can be, to check the fast pool against.
-class PlainList final : public ListBox
-{
-public:
-    void clear() override { m_texts.clear(); }
-    void append(const std::string &text) override { m_texts.push_back(text); }
-    [[nodiscard]] std::string textAt(std::int16_t position) const override { return m_texts.at(static_cast<std::size_t>(position)); }
-    void removeAt(std::int16_t position) override { m_texts.erase(m_texts.begin() + position); }
-    [[nodiscard]] std::int16_t count() const override { return static_cast<std::int16_t>(m_texts.size()); }
-
-private:
-    std::vector<std::string> m_texts;
-};
-
-class PlainBox final : public CheckBox
-{
-public:
-    [[nodiscard]] std::int16_t value() const override { return m_value; }
-    void setValue(std::int16_t value) override { m_value = value; }
-    void setEnabled(bool) override { }
-
-private:
-    std::int16_t m_value = Unchecked;
-};
-
 QImage chart(const std::vector<double> &chance, long contests, unsigned long long seed)
 {
     constexpr int Left = 80, Top = 50, PlotWidth = 1000, PlotHeight = 400, Right = 30, Bottom = 70;
@@ -188,17 +165,17 @@ int main(int argc, char *argv[])
 
     std::array<CountingList, 3> trials;
     FastPool pool;
-    std::array<PlainBox, 3> boxes;
+    std::array<FakeCheckBox, 3> boxes;
     std::int16_t currentTrial = 0;
     ClockRandom random;
     random.seedWith(seed);
-    Contest contest({&trials[0], &trials[1], &trials[2], &pool}, {&boxes[0], &boxes[1], &boxes[2]}, currentTrial, random);
+    Contest contest({{&trials[0], &trials[1], &trials[2], &pool}, {&boxes[0], &boxes[1], &boxes[2]}}, currentTrial, random);
 
     // The same contests on plain lists, for the first thousand: the fast pool must agree.
-    std::array<PlainList, 4> plain;
+    ContestParts<FakeListBox, FakeCheckBox> plain;
     ClockRandom plainRandom;
     plainRandom.seedWith(seed);
-    Contest check({&plain[0], &plain[1], &plain[2], &plain[3]}, {&boxes[0], &boxes[1], &boxes[2]}, currentTrial, plainRandom);
+    Contest check(plain.controls(), currentTrial, plainRandom);
 
     std::vector<long> wins(Candidates + 1, 0);
     for (long i = 0; i < contests; ++i) {
@@ -213,9 +190,9 @@ int main(int argc, char *argv[])
                 check.RunTrial();
             }
         }
-        if (i < 1000 && plain[3].textAt(0) != pool.textAt(0)) {
+        if (i < 1000 && plain.lists[3].textAt(0) != pool.textAt(0)) {
             std::fprintf(stderr, "odds: contest %ld: the fast pool gives %s, plain lists %s\n", i, pool.textAt(0).c_str(),
-                         plain[3].textAt(0).c_str());
+                         plain.lists[3].textAt(0).c_str());
             return 1;
         }
         ++wins[std::stoul(pool.textAt(0))];

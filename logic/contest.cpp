@@ -26,9 +26,9 @@ const std::vector<std::string> &candidateTexts()
 
 } // namespace
 
-Contest::Contest(const Lists &lists, const Boxes &boxes, const std::int16_t &currentTrial, RandomSource &random)
-    : m_lists(lists)
-    , m_boxes(boxes)
+Contest::Contest(const Controls &controls, const std::int16_t &currentTrial, RandomSource &random)
+    : m_lists(controls.lists)
+    , m_boxes(controls.boxes)
     , m_currentTrial(currentTrial)
     , m_random(random)
 {

@@ -16,9 +16,14 @@ class Contest
 public:
     using Lists = std::array<ListBox *, ContestRules::ListCount>;
     using Boxes = std::array<CheckBox *, ContestRules::TrialCount>;
+    // What the contest lives in: the three trials' lists and the pool last, and a box per trial.
+    struct Controls {
+        Lists lists;
+        Boxes boxes;
+    };
 
     // currentTrial names the trial that RunTrial() runs; its owner writes it.
-    Contest(const Lists &lists, const Boxes &boxes, const std::int16_t &currentTrial, RandomSource &random);
+    Contest(const Controls &controls, const std::int16_t &currentTrial, RandomSource &random);
 
     // Empties the trial lists, re-arms the boxes and refills the pool with "1".."1000".
     void ResetPool();

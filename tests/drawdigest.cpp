@@ -5,6 +5,7 @@
 
 #include "clockrandom.h"
 #include "contest.h"
+#include "contestparts.h"
 #include "fakecheckbox.h"
 #include "fakelistbox.h"
 
@@ -26,25 +27,24 @@ int main()
     std::printf("positions %016llx\n", static_cast<unsigned long long>(digest));
 
     for (const std::uint64_t seed : {1ULL, 2ULL, 20261208ULL}) {
-        std::array<FakeListBox, 4> lists;
-        std::array<FakeCheckBox, 3> boxes;
+        ContestParts<FakeListBox, FakeCheckBox> parts;
         std::int16_t trial = 0;
         ClockRandom random;
         random.seedWith(seed);
-        Contest contest({&lists[0], &lists[1], &lists[2], &lists[3]}, {&boxes[0], &boxes[1], &boxes[2]}, trial, random);
+        Contest contest(parts.controls(), trial, random);
         contest.ResetPool();
         std::uint64_t contestDigest = 14695981039346656037ULL;
         for (trial = 0; trial < ContestRules::TrialCount; ++trial) {
             contest.RunTrial();
         }
-        for (const FakeListBox &list : lists) {
+        for (const FakeListBox &list : parts.lists) {
             for (const std::string &text : list.items) {
                 for (const char c : text + ",") {
                     contestDigest = (contestDigest ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
                 }
             }
         }
-        std::printf("seed %llu: winner %s, lists %016llx\n", static_cast<unsigned long long>(seed), lists[3].items.at(0).c_str(),
+        std::printf("seed %llu: winner %s, lists %016llx\n", static_cast<unsigned long long>(seed), parts.lists[3].items.at(0).c_str(),
                     static_cast<unsigned long long>(contestDigest));
     }
     return 0;

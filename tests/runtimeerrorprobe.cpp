@@ -2,8 +2,10 @@
 // named by its argument, in an application set up as the program's own. It should never
 // return normally.
 
-#include "clockrandom.h"
 #include "contest.h"
+#include "contestparts.h"
+#include "fakecheckbox.h"
+#include "fakelistbox.h"
 #include "listwidgetadapter.h"
 #include "program.h"
 #include "scriptedrandom.h"
@@ -30,12 +32,10 @@ int main(int argc, char *argv[])
     } else if (std::strcmp(what, "r-is-one") == 0) {
         (void)Contest::drawPosition(1.0F, 1000);
     } else if (std::strcmp(what, "trial-index") == 0) {
-        std::array<ListWidgetAdapter, 4> lists{ListWidgetAdapter(&widget), ListWidgetAdapter(&widget), ListWidgetAdapter(&widget),
-                                               ListWidgetAdapter(&widget)};
+        ContestParts<FakeListBox, FakeCheckBox> parts;
         std::int16_t trial = 3;
         ScriptedRandom random;
-        Contest draw({&lists[0], &lists[1], &lists[2], &lists[3]}, {nullptr, nullptr, nullptr}, trial, random);
-        draw.RunTrial();
+        Contest(parts.controls(), trial, random).RunTrial();
     }
     return 0;
 }

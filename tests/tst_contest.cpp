@@ -2,6 +2,7 @@
 
 #include "contest.h"
 #include "contestcheck.h"
+#include "contestparts.h"
 #include "fakecheckbox.h"
 #include "fakelistbox.h"
 #include "numbertext.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-struct FakeForm {
+struct FakeForm : ContestParts<FakeListBox, FakeCheckBox> {
     explicit FakeForm(ScriptedRandom::Script script)
         : random(std::move(script))
     {
@@ -34,11 +35,9 @@ struct FakeForm {
 
     FakeListBox &pool() { return lists[ContestRules::PoolIndex]; }
 
-    std::array<FakeListBox, 4> lists;
-    std::array<FakeCheckBox, 3> boxes;
     std::int16_t currentTrial = 0;
     ScriptedRandom random;
-    Contest contest{{&lists[0], &lists[1], &lists[2], &lists[3]}, {&boxes[0], &boxes[1], &boxes[2]}, currentTrial, random};
+    Contest contest{controls(), currentTrial, random};
 };
 
 using ContestCheck::Order;

@@ -60,7 +60,7 @@ struct Window {
         }
         for (std::int16_t i = 0; i < 3; ++i) {
             const bool done = std::find(run.begin(), run.end(), i) != run.end();
-            if (probe.lists[std::size_t(i)]->count() != (done ? 333 : 0)) {
+            if (probe.List1[std::size_t(i)]->count() != (done ? 333 : 0)) {
                 return "trial " + std::to_string(i) + (done ? " has not run" : " has run");
             }
         }
@@ -113,7 +113,7 @@ private Q_SLOTS:
         Order run;
         for (const std::int16_t trial : order) {
             const auto before = window.probe.items(3);
-            window.press(window.probe.boxes[static_cast<std::size_t>(trial)], input);
+            window.press(window.probe.Check1[static_cast<std::size_t>(trial)], input);
             run.push_back(trial);
             VERIFY_HOLDS(window.runProblem(run));
             QCOMPARE(window.form->handlers().currentTrial(), trial);
@@ -126,7 +126,7 @@ private Q_SLOTS:
             std::sort(expected.begin(), expected.end());
             QCOMPARE(after, expected);
         }
-        QCOMPARE(window.probe.lists[3]->count(), 1);
+        QCOMPARE(window.probe.List1[3]->count(), 1);
         QCOMPARE(window.random->draws, 999);
     }
 
@@ -141,10 +141,10 @@ private Q_SLOTS:
         QFETCH(Input, input);
         Window window;
         QVERIFY(window.show());
-        window.press(window.probe.boxes[1], Input::Mouse);
+        window.press(window.probe.Check1[1], Input::Mouse);
         const auto before = window.probe.allItems();
         for (int attempt = 0; attempt < 3; ++attempt) {
-            window.press(window.probe.boxes[1], input);
+            window.press(window.probe.Check1[1], input);
         }
         QCOMPARE(window.probe.allItems(), before);
         VERIFY_HOLDS(window.runProblem({1}));
@@ -176,10 +176,10 @@ private Q_SLOTS:
         Window window;
         QVERIFY(window.show());
         for (const std::int16_t trial : before) {
-            window.press(window.probe.boxes[static_cast<std::size_t>(trial)], Input::Mouse);
+            window.press(window.probe.Check1[static_cast<std::size_t>(trial)], Input::Mouse);
         }
         for (int i = 0; i < presses; ++i) {
-            window.press(window.probe.reset, input);
+            window.press(window.probe.Command1[0], input);
         }
         VERIFY_HOLDS(window.runProblem({}));
         VERIFY_HOLDS(ContestCheck::fullPool(window.probe.items(3)));
@@ -192,9 +192,9 @@ private Q_SLOTS:
     {
         Window window;
         QVERIFY(window.show());
-        window.press(window.probe.boxes[0], Input::Mouse);
-        window.press(window.probe.reset, Input::Mouse);
-        window.press(window.probe.boxes[0], Input::Mouse);
+        window.press(window.probe.Check1[0], Input::Mouse);
+        window.press(window.probe.Command1[0], Input::Mouse);
+        window.press(window.probe.Check1[0], Input::Mouse);
 
         // The same draws, from the same seed without the reset, as the second trial.
         ScriptedRandom::Script script = ScriptedRandom::seeded(2026);
@@ -203,7 +203,7 @@ private Q_SLOTS:
         }
         Window reference(script);
         QVERIFY(reference.show());
-        reference.press(reference.probe.boxes[0], Input::Mouse);
+        reference.press(reference.probe.Check1[0], Input::Mouse);
         QCOMPARE(window.probe.allItems(), reference.probe.allItems());
     }
 
@@ -211,7 +211,7 @@ private Q_SLOTS:
     {
         Window window;
         QVERIFY(window.show());
-        window.press(window.probe.boxes[2], Input::Mouse);
+        window.press(window.probe.Check1[2], Input::Mouse);
         const auto before = window.probe.allItems();
         window.form->handlers().Command1_Click(1); // no such button
         window.form->handlers().Check1_Click(0);   // box I is not checked

@@ -4,6 +4,7 @@
 #include "checkboxwidgetadapter.h"
 #include "contest.h"
 #include "contestcheck.h"
+#include "contestparts.h"
 #include "fakecheckbox.h"
 #include "fakelistbox.h"
 #include "listwidgetadapter.h"
@@ -15,7 +16,6 @@
 #include <QTest>
 
 #include <array>
-#include <memory>
 
 namespace {
 
@@ -54,26 +54,19 @@ private Q_SLOTS:
 
         std::array<QListWidget, 4> lists;
         std::array<QCheckBox, 3> boxes;
-        std::array<std::unique_ptr<ListWidgetAdapter>, 4> listAdapters;
-        std::array<std::unique_ptr<CheckBoxWidgetAdapter>, 3> boxAdapters;
-        for (std::size_t i = 0; i < lists.size(); ++i) {
-            listAdapters[i] = std::make_unique<ListWidgetAdapter>(&lists[i]);
-        }
-        for (std::size_t i = 0; i < boxes.size(); ++i) {
-            boxes[i].setChecked(true);
-            boxes[i].setEnabled(false);
-            boxAdapters[i] = std::make_unique<CheckBoxWidgetAdapter>(&boxes[i]);
+        for (QCheckBox &box : boxes) {
+            box.setChecked(true);
+            box.setEnabled(false);
         }
         std::int16_t trial = 0;
+        ContestParts<ListWidgetAdapter, CheckBoxWidgetAdapter> adapters(std::array{&lists[0], &lists[1], &lists[2], &lists[3]},
+                                                                        std::array{&boxes[0], &boxes[1], &boxes[2]});
         ScriptedRandom random(ScriptedRandom::seeded(seed));
-        Contest real({listAdapters[0].get(), listAdapters[1].get(), listAdapters[2].get(), listAdapters[3].get()},
-                     {boxAdapters[0].get(), boxAdapters[1].get(), boxAdapters[2].get()}, trial, random);
+        Contest real(adapters.controls(), trial, random);
 
-        std::array<FakeListBox, 4> fakeLists;
-        std::array<FakeCheckBox, 3> fakeBoxes;
+        ContestParts<FakeListBox, FakeCheckBox> fakes;
         ScriptedRandom fakeRandom(ScriptedRandom::seeded(seed));
-        Contest fake({&fakeLists[0], &fakeLists[1], &fakeLists[2], &fakeLists[3]}, {&fakeBoxes[0], &fakeBoxes[1], &fakeBoxes[2]}, trial,
-                     fakeRandom);
+        Contest fake(fakes.controls(), trial, fakeRandom);
 
         // A mess left from before: the reset must clear it.
         lists[0].addItem(QStringLiteral("stale"));
@@ -91,7 +84,7 @@ private Q_SLOTS:
             fake.RunTrial();
         }
         for (std::size_t i = 0; i < lists.size(); ++i) {
-            QCOMPARE(texts(lists[i]), fakeLists[i].items);
+            QCOMPARE(texts(lists[i]), fakes.lists[i].items);
         }
     }
 

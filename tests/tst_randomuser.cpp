@@ -66,7 +66,7 @@ private Q_SLOTS:
                 break;
             }
             case 1: { // a click on a box's indicator, where a person aims
-                QCheckBox *box = probe.boxes[std::size_t(user.bounded(3))];
+                QCheckBox *box = probe.Check1[std::size_t(user.bounded(3))];
                 QTest::mouseClick(box, Qt::LeftButton, {}, FormProbe::indicatorOf(box));
                 what = QStringLiteral("click on the indicator of %1").arg(box->objectName());
                 break;
@@ -90,10 +90,10 @@ private Q_SLOTS:
                 break;
             default:
                 if (user.bounded(4) == 0) {
-                    QTest::mouseClick(probe.reset, Qt::LeftButton, {}, probe.reset->rect().center());
+                    QTest::mouseClick(probe.Command1[0], Qt::LeftButton, {}, probe.Command1[0]->rect().center());
                     what = QStringLiteral("reset");
                 } else {
-                    QCheckBox *box = probe.boxes[std::size_t(user.bounded(3))];
+                    QCheckBox *box = probe.Check1[std::size_t(user.bounded(3))];
                     box->setFocus();
                     QTest::keyClick(box, Qt::Key_Space);
                     what = QStringLiteral("space on %1").arg(box->objectName());
@@ -107,7 +107,7 @@ private Q_SLOTS:
                     QStringLiteral("seed %1, action %2 (%3): %4").arg(seed).arg(action).arg(what, QString::fromStdString(problem))));
             }
             resets += what == QLatin1String("reset") ? 1 : 0;
-            decided += probe.lists[3]->count() == 1 ? 1 : 0;
+            decided += probe.List1[3]->count() == 1 ? 1 : 0;
         }
         // The walk must have reached every state often, or it proves little.
         QVERIFY2(resets > 1000, qPrintable(QString::number(resets)));

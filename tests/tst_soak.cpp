@@ -4,11 +4,11 @@
 #include "formprobe.h"
 #include "mainform.h"
 #include "program.h"
+#include "resident.h"
 #include "scriptedrandom.h"
 #include "verifyholds.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -16,20 +16,6 @@
 namespace {
 
 constexpr int Contests = 10'000;
-
-double residentMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-        }
-    }
-    return -1;
-}
 
 } // namespace
 
@@ -46,17 +32,17 @@ private Q_SLOTS:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const FormProbe probe(&form);
-        const QListWidget *pool = probe.lists[3];
+        const QListWidget *pool = probe.List1[3];
 
         double at100 = 0;
         for (int contest = 1; contest <= Contests; ++contest) {
             for (int i = 0; i < 3; ++i) {
-                probe.boxes[std::size_t((contest + i) % 3)]->click();
+                probe.Check1[std::size_t((contest + i) % 3)]->click();
             }
             if (pool->count() != 1) {
                 QFAIL(qPrintable(QStringLiteral("contest %1 left %2 in the pool").arg(contest).arg(pool->count())));
             }
-            probe.reset->click();
+            probe.Command1[0]->click();
             QCoreApplication::processEvents(); // repaint as between a person's clicks
             if (contest == 100) {
                 at100 = residentMiB();

@@ -27,7 +27,7 @@
 namespace {
 
 using FormLayout::Control;
-using FormLayout::Kind;
+using FormLayout::nameOf;
 
 std::string quoted(const std::string &text)
 {
@@ -39,21 +39,6 @@ std::string quoted(const std::string &text)
         out += c == '\r' ? ' ' : c == '\n' ? ' ' : c;
     }
     return out + "\"";
-}
-
-std::string nameOf(const Control &row)
-{
-    return row.index == FormLayout::NotInArray ? row.array : std::string(row.array) + "_" + std::to_string(row.index);
-}
-
-HWND controlOf(HWND window, const Control &row)
-{
-    return GetDlgItem(window, ControlIds::of(row));
-}
-
-HWND controlOf(HWND window, Kind kind, int index)
-{
-    return GetDlgItem(window, ControlIds::of(kind, index));
 }
 
 std::string textOf(HWND control)
@@ -83,17 +68,18 @@ std::vector<std::string> itemsOf(HWND list)
 
 std::string state(HWND window)
 {
+    const FormWindows controls = controlsOf(window);
     ContestCheck::Lists lists;
     std::string counts;
-    for (int i = 0; i < ContestRules::ListCount; ++i) {
-        lists.push_back(itemsOf(controlOf(window, Kind::ListBox, i)));
-        counts += (i > 0 ? "," : "") + std::to_string(lists.back().size());
+    for (const HWND list : controls.List1) {
+        lists.push_back(itemsOf(list));
+        counts += (counts.empty() ? "" : ",") + std::to_string(lists.back().size());
     }
     ContestCheck::Boxes boxes;
     std::string shown;
-    for (int i = 0; i < ContestRules::TrialCount; ++i) {
-        const HWND box = controlOf(window, Kind::CheckBox, i);
-        auto &b = boxes[static_cast<std::size_t>(i)];
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const HWND box = controls.Check1[i];
+        auto &b = boxes[i];
         b = {SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED, IsWindowEnabled(box) != FALSE};
         shown += std::string(i > 0 ? "," : "") + "[" + (b.checked ? "true" : "false") + "," + (b.enabled ? "true" : "false") + "]";
     }
@@ -119,11 +105,10 @@ std::string layout(HWND window)
         client.bottom != FormLayout::toPixels(FormLayout::ClientHeight, dpiY)) {
         problem("client area " + std::to_string(client.right) + "x" + std::to_string(client.bottom));
     }
-    for (const Control &row : FormLayout::Controls) {
-        const HWND control = controlOf(window, row);
+    controlsOf(window).forEach([&](const Control &row, HWND control) {
         if (control == nullptr) {
             problem(nameOf(row) + " is missing");
-            continue;
+            return;
         }
         RECT rect;
         GetWindowRect(control, &rect);
@@ -141,14 +126,14 @@ std::string layout(HWND window)
             problem(nameOf(row) + " stands at " + std::to_string(got.left) + "," + std::to_string(got.top) + " " +
                     std::to_string(got.width) + "x" + std::to_string(got.height));
         }
-        if (row.kind != Kind::ListBox && textOf(control) != row.text) {
+        if (row.kind != FormLayout::Kind::ListBox && textOf(control) != row.text) {
             problem(nameOf(row) + " says " + quoted(textOf(control)));
         }
-        const bool shown = FormLayout::isShown(row);
+        const bool shown = row.shown == FormLayout::Shown::Yes;
         if ((IsWindowVisible(control) != FALSE) != shown) {
             problem(nameOf(row) + (shown ? " is hidden" : " is shown"));
         }
-    }
+    });
     return "{\"dpi\":[" + std::to_string(dpiX) + "," + std::to_string(dpiY) + "],\"client\":[" + std::to_string(client.right) + "," +
         std::to_string(client.bottom) + "],\"origin\":[" + std::to_string(origin.x) + "," + std::to_string(origin.y) + "],\"controls\":{" +
         controls + "},\"problems\":[" + problems + "]}";

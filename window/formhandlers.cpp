@@ -3,10 +3,10 @@
 #include "checkbox.h"
 #include "randomsource.h"
 
-FormHandlers::FormHandlers(const Contest::Lists &List1, const Contest::Boxes &Check1, RandomSource &random)
-    : m_check1(Check1)
+FormHandlers::FormHandlers(const Contest::Controls &controls, RandomSource &random)
+    : m_check1(controls.boxes)
     , m_random(random)
-    , m_contest(List1, Check1, CurrentTrial, random)
+    , m_contest(controls, CurrentTrial, random)
 {
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "formtexts.h"
 
@@ -11,6 +12,7 @@ namespace FormLayout {
 
 enum class Kind { Frame, CheckBox, CommandButton, ListBox, TextBox, Label };
 enum class Container { Window, Frame1 };
+enum class Shown { Yes, No };
 
 struct Control {
     const char *array;  // the control array's name
@@ -23,6 +25,7 @@ struct Control {
     int height;
     std::uint32_t backColour; // DefaultColour: the system's colour for the kind
     int tabIndex;
+    Shown shown;
     const char *text;
 };
 
@@ -38,25 +41,28 @@ inline constexpr const char *FontFamily = "Times New Roman";
 inline constexpr const char *FontSubstitute = "Liberation Serif"; // metric-compatible
 inline constexpr int FontPointSize = 12;
 
+// The quotation box keeps its text but is not shown: where the table puts it, it would hide
+// most of the statement and reach past the window's edges. A control that is not shown takes
+// no focus either.
 // clang-format off
 inline constexpr std::array<Control, 16> Controls{{
-//   array       index       kind                 container             left   top  width height  back colour   tab  text
-    {"Frame1",   NotInArray, Kind::Frame,         Container::Window,     120,  720, 2535, 1575, 0x00FFC0C0U, 12, "Изпитания на принца"},
-    {"Check1",   2,          Kind::CheckBox,      Container::Frame1,     120, 1080, 2295,  375, 0x00FFC0FFU, 15, "III-то изпитание"},
-    {"Check1",   1,          Kind::CheckBox,      Container::Frame1,     120,  720, 2295,  375, 0x00FFC0FFU, 14, "II-ро изпитание"},
-    {"Check1",   0,          Kind::CheckBox,      Container::Frame1,     120,  360, 2295,  375, 0x00FFC0FFU, 13, "I-во изпитание"},
-    {"Command1", 0,          Kind::CommandButton, Container::Window,     240, 2400, 1815,  375, 0x008080FFU, 11, "Чисти"},
-    {"List1",    3,          Kind::ListBox,       Container::Window,    2760,  840, 1095, 1770, DefaultColour, 9, ""},
-    {"List1",    2,          Kind::ListBox,       Container::Window,    5880,  840,  855, 1770, DefaultColour, 7, ""},
-    {"List1",    1,          Kind::ListBox,       Container::Window,    4920,  840,  855, 1770, DefaultColour, 5, ""},
-    {"List1",    0,          Kind::ListBox,       Container::Window,    3960,  840,  855, 1770, DefaultColour, 3, ""},
-    {"Text1",    1,          Kind::TextBox,       Container::Window,     600, 3240, 6735, 1815, DefaultColour, 1, FormTexts::Quotation},
-    {"Text1",    0,          Kind::TextBox,       Container::Window,     120, 2880, 6735, 1815, DefaultColour, 0, FormTexts::ProblemStatement},
-    {"Label1",   4,          Kind::Label,         Container::Window,    2760,  480, 1095,  375, 0x0080C0FFU, 10, "Начало"},
-    {"Label1",   3,          Kind::Label,         Container::Window,    5880,  480,  855,  375, 0x0080C0FFU,  8, "III-то"},
-    {"Label1",   2,          Kind::Label,         Container::Window,    4920,  480,  855,  375, 0x0080C0FFU,  6, "II-ро"},
-    {"Label1",   1,          Kind::Label,         Container::Window,    3960,  480,  855,  375, 0x0080C0FFU,  4, "I-во"},
-    {"Label1",   0,          Kind::Label,         Container::Window,     960,    0, 4575,  375, 0x0080C0FFU,  2, "Философия - Трелавин, условие"},
+//   array       index       kind                 container             left   top  width height  back colour   tab  shown      text
+    {"Frame1",   NotInArray, Kind::Frame,         Container::Window,     120,  720, 2535, 1575, 0x00FFC0C0U, 12, Shown::Yes, "Изпитания на принца"},
+    {"Check1",   2,          Kind::CheckBox,      Container::Frame1,     120, 1080, 2295,  375, 0x00FFC0FFU, 15, Shown::Yes, "III-то изпитание"},
+    {"Check1",   1,          Kind::CheckBox,      Container::Frame1,     120,  720, 2295,  375, 0x00FFC0FFU, 14, Shown::Yes, "II-ро изпитание"},
+    {"Check1",   0,          Kind::CheckBox,      Container::Frame1,     120,  360, 2295,  375, 0x00FFC0FFU, 13, Shown::Yes, "I-во изпитание"},
+    {"Command1", 0,          Kind::CommandButton, Container::Window,     240, 2400, 1815,  375, 0x008080FFU, 11, Shown::Yes, "Чисти"},
+    {"List1",    3,          Kind::ListBox,       Container::Window,    2760,  840, 1095, 1770, DefaultColour, 9, Shown::Yes, ""},
+    {"List1",    2,          Kind::ListBox,       Container::Window,    5880,  840,  855, 1770, DefaultColour, 7, Shown::Yes, ""},
+    {"List1",    1,          Kind::ListBox,       Container::Window,    4920,  840,  855, 1770, DefaultColour, 5, Shown::Yes, ""},
+    {"List1",    0,          Kind::ListBox,       Container::Window,    3960,  840,  855, 1770, DefaultColour, 3, Shown::Yes, ""},
+    {"Text1",    1,          Kind::TextBox,       Container::Window,     600, 3240, 6735, 1815, DefaultColour, 1, Shown::No,  FormTexts::Quotation},
+    {"Text1",    0,          Kind::TextBox,       Container::Window,     120, 2880, 6735, 1815, DefaultColour, 0, Shown::Yes, FormTexts::ProblemStatement},
+    {"Label1",   4,          Kind::Label,         Container::Window,    2760,  480, 1095,  375, 0x0080C0FFU, 10, Shown::Yes, "Начало"},
+    {"Label1",   3,          Kind::Label,         Container::Window,    5880,  480,  855,  375, 0x0080C0FFU,  8, Shown::Yes, "III-то"},
+    {"Label1",   2,          Kind::Label,         Container::Window,    4920,  480,  855,  375, 0x0080C0FFU,  6, Shown::Yes, "II-ро"},
+    {"Label1",   1,          Kind::Label,         Container::Window,    3960,  480,  855,  375, 0x0080C0FFU,  4, Shown::Yes, "I-во"},
+    {"Label1",   0,          Kind::Label,         Container::Window,     960,    0, 4575,  375, 0x0080C0FFU,  2, Shown::Yes, "Философия - Трелавин, условие"},
 }};
 // clang-format on
 
@@ -75,6 +81,18 @@ struct PixelRect {
     return twips * dotsPerInch / TwipsPerInch;
 }
 
+// How many rows of a kind the table has: the size of that kind's control array.
+[[nodiscard]] constexpr std::size_t countOf(Kind kind)
+{
+    return static_cast<std::size_t>(std::ranges::count(Controls, kind, &Control::kind));
+}
+
+// The name by which a control is found, in a test or on a page: "Frame1", "Check1_2".
+[[nodiscard]] inline std::string nameOf(const Control &row)
+{
+    return row.index == NotInArray ? std::string(row.array) : std::string(row.array) + "_" + std::to_string(row.index);
+}
+
 // The rows in ascending tab index: the order in which the keyboard focus walks the controls.
 [[nodiscard]] constexpr std::array<const Control *, Controls.size()> inTabOrder()
 {
@@ -86,12 +104,37 @@ struct PixelRect {
     return rows;
 }
 
-// The quotation box keeps its text but is not shown: where the table puts it, it would hide
-// most of the statement and reach past the window's edges.
-[[nodiscard]] constexpr bool isShown(const Control &row)
+// Each array's elements are numbered from 0 without a gap, and only the frame stands alone.
+[[nodiscard]] constexpr bool arraysAreWhole()
 {
-    return !(row.kind == Kind::TextBox && row.index == 1);
+    for (const Control &row : Controls) {
+        const bool alone = row.kind == Kind::Frame;
+        if (alone != (row.index == NotInArray) || (!alone && static_cast<std::size_t>(row.index) >= countOf(row.kind))) {
+            return false;
+        }
+        for (const Control &other : Controls) {
+            if (&other != &row && other.kind == row.kind && other.index == row.index) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
+static_assert(arraysAreWhole(), "each control array numbered 0, 1, ... once each");
+
+// Controls are made in tab order: the frame must come before the boxes that stand in it.
+[[nodiscard]] constexpr bool containersComeFirst()
+{
+    bool frameMade = false;
+    for (const Control *row : inTabOrder()) {
+        if (row->container == Container::Frame1 && !frameMade) {
+            return false;
+        }
+        frameMade = frameMade || row->kind == Kind::Frame;
+    }
+    return true;
+}
+static_assert(containersComeFirst(), "the frame's tab index is below its boxes'");
 
 // Where a control stands in its container, in pixels at the given densities.
 [[nodiscard]] constexpr PixelRect toPixels(const Control &row, int dpiX, int dpiY)

@@ -47,26 +47,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     form.show(showCommand);
     pumpMessages();
 
-    std::vector<HWND> lists;
-    for (int i = 0; i < 4; ++i) {
-        lists.push_back(GetDlgItem(form.window(), ControlIds::of(FormLayout::Kind::ListBox, i)));
-    }
+    const FormWindows controls = controlsOf(form.window());
     std::vector<double> trialMs;
     std::vector<double> clickMs;
     std::vector<double> resetMs;
     for (int contest = 0; contest < contests; ++contest) {
         for (int box = 0; box < 3; ++box) {
-            HWND control = GetDlgItem(form.window(), ControlIds::of(FormLayout::Kind::CheckBox, box));
+            HWND control = controls.Check1[static_cast<std::size_t>(box)];
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
             if (contest % 2 == 0) {
                 // RunTrial alone, the lists' redrawing held off as the window holds it off.
-                for (HWND list : lists) {
+                for (HWND list : controls.List1) {
                     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
                 }
                 const LARGE_INTEGER start = now();
                 form.handlers().Check1_Click(static_cast<std::int16_t>(box));
                 trialMs.push_back(millisecondsSince(start));
-                for (HWND list : lists) {
+                for (HWND list : controls.List1) {
                     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
                     InvalidateRect(list, nullptr, TRUE);
                 }
@@ -78,7 +75,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
             }
             pumpMessages();
         }
-        HWND reset = GetDlgItem(form.window(), ControlIds::of(FormLayout::Kind::CommandButton, 0));
+        HWND reset = controls.Command1[0];
         const LARGE_INTEGER start = now();
         SendMessageW(form.window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(reset), BN_CLICKED), reinterpret_cast<LPARAM>(reset));
         resetMs.push_back(millisecondsSince(start));

@@ -25,24 +25,16 @@ using FormLayout::Kind;
 
 namespace {
 
-template <typename Widget, std::size_t N>
-std::array<Widget *, N> makeControls(QWidget *parent)
+// The widgets of the table, made in tab order: the frame before the boxes that stand in it.
+FormWidgets makeWidgets(QWidget *form)
 {
-    std::array<Widget *, N> controls{};
-    for (auto &control : controls) {
-        control = new Widget(parent);
-    }
-    return controls;
-}
-
-template <typename Adapter, typename Widget, std::size_t N>
-std::array<std::unique_ptr<Adapter>, N> adaptersOf(const std::array<Widget *, N> &widgets)
-{
-    std::array<std::unique_ptr<Adapter>, N> adapters;
-    for (std::size_t i = 0; i < N; ++i) {
-        adapters[i] = std::make_unique<Adapter>(widgets[i]);
-    }
-    return adapters;
+    FormWidgets widgets;
+    widgets.forEachInTabOrder([&](const Control &row, auto &widget) {
+        QWidget *container = row.container == FormLayout::Container::Frame1 ? widgets.Frame1 : form;
+        Q_ASSERT(container != nullptr);
+        widget = new std::remove_pointer_t<std::remove_reference_t<decltype(widget)>>(container);
+    });
+    return widgets;
 }
 
 QColor toQColor(FormColours::Rgb rgb)
@@ -67,12 +59,6 @@ void setFixedColours(QWidget *widget, std::uint32_t backBgr)
     palette.setColor(QPalette::Active, QPalette::WindowText, text);
     palette.setColor(QPalette::Inactive, QPalette::WindowText, text);
     widget->setPalette(palette);
-}
-
-QString objectNameOf(const Control &row)
-{
-    const auto array = QLatin1String(row.array);
-    return row.index == FormLayout::NotInArray ? QString(array) : QStringLiteral("%1_%2").arg(array).arg(row.index);
 }
 
 // The texts keep Windows line ends; the text boxes break lines at the line feeds.
@@ -113,22 +99,50 @@ QString frameStyleSheet(const QColor &back, const QColor &text)
         .arg(back.name(), back.darker(140).name(), text.name());
 }
 
+// Each kind shows its text in its own way; a list starts empty.
+void setText(QGroupBox *frame, const QString &text)
+{
+    frame->setTitle(text);
+}
+void setText(QAbstractButton *button, const QString &text)
+{
+    button->setText(text);
+}
+void setText(QLabel *label, const QString &text)
+{
+    label->setText(text);
+}
+void setText(QPlainTextEdit *box, const QString &text)
+{
+    box->setPlainText(text);
+}
+void setText(QListWidget * /*list*/, const QString & /*text*/) { }
+
+// A fixed back colour: the button and the frame draw theirs by style sheet, every other
+// control fills its background with it.
+void setBack(QPushButton *button, std::uint32_t backBgr)
+{
+    button->setStyleSheet(buttonStyleSheet(toQColor(FormColours::fromBgr(backBgr)), readableText(backBgr, button, QPalette::ButtonText)));
+}
+void setBack(QGroupBox *frame, std::uint32_t backBgr)
+{
+    frame->setStyleSheet(frameStyleSheet(toQColor(FormColours::fromBgr(backBgr)), readableText(backBgr, frame, QPalette::WindowText)));
+}
+void setBack(QWidget *widget, std::uint32_t backBgr)
+{
+    setFixedColours(widget, backBgr);
+    widget->setBackgroundRole(QPalette::Window);
+    widget->setAutoFillBackground(true);
+}
+
 } // namespace
 
 MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     : QWidget(parent)
-    , Frame1(new QGroupBox(this))
-    , Check1(makeControls<ClassicCheckBox, 3>(Frame1))
-    , Command1(makeControls<QPushButton, 1>(this))
-    , List1(makeControls<QListWidget, 4>(this))
-    , Text1(makeControls<QPlainTextEdit, 2>(this))
-    , Label1(makeControls<QLabel, 5>(this))
+    , m_controls(makeWidgets(this))
     , m_random(random ? std::move(random) : std::make_unique<ClockRandom>())
-    , m_listAdapters(adaptersOf<ListWidgetAdapter>(List1))
-    , m_checkAdapters(adaptersOf<CheckBoxWidgetAdapter>(Check1))
-    , m_handlers(std::make_unique<FormHandlers>(
-          Contest::Lists{m_listAdapters[0].get(), m_listAdapters[1].get(), m_listAdapters[2].get(), m_listAdapters[3].get()},
-          Contest::Boxes{m_checkAdapters[0].get(), m_checkAdapters[1].get(), m_checkAdapters[2].get()}, *m_random))
+    , m_parts(m_controls.List1, m_controls.Check1)
+    , m_handlers(m_parts.controls(), *m_random)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromUtf8(FormTexts::WebAddress), QString::fromUtf8(FormTexts::CaptionTitle)));
@@ -150,7 +164,7 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     applyLayoutTable();
     nameForScreenReaders();
     routeEvents();
-    m_handlers->Form_Load();
+    m_handlers.Form_Load();
 }
 
 MainForm::~MainForm() = default;
@@ -161,104 +175,52 @@ void MainForm::applyFont()
     QFont::insertSubstitution(QString::fromLatin1(FormLayout::FontFamily), QString::fromLatin1(FormLayout::FontSubstitute));
 }
 
-QWidget *MainForm::control(const Control &row) const
-{
-    const auto i = static_cast<std::size_t>(std::max<std::int16_t>(row.index, 0));
-    switch (row.kind) {
-    case Kind::Frame:
-        return Frame1;
-    case Kind::CheckBox:
-        return Check1.at(i);
-    case Kind::CommandButton:
-        return Command1.at(i);
-    case Kind::ListBox:
-        return List1.at(i);
-    case Kind::TextBox:
-        return Text1.at(i);
-    case Kind::Label:
-        return Label1.at(i);
-    }
-    return nullptr;
-}
-
 void MainForm::applyLayoutTable()
 {
-    using FormLayout::toPixels;
     const int dpiX = logicalDpiX();
     const int dpiY = logicalDpiY();
-    for (const Control &row : FormLayout::Controls) {
-        QWidget *widget = control(row);
-        Q_ASSERT(widget->parentWidget() == (row.container == FormLayout::Container::Frame1 ? static_cast<QWidget *>(Frame1) : this));
-        widget->setObjectName(objectNameOf(row));
-        const FormLayout::PixelRect place = toPixels(row, dpiX, dpiY); // within its container
+    m_controls.forEach([&](const Control &row, auto *widget) {
+        widget->setObjectName(QString::fromStdString(FormLayout::nameOf(row)));
+        const FormLayout::PixelRect place = FormLayout::toPixels(row, dpiX, dpiY); // within its container
         widget->setGeometry(place.left, place.top, place.width, place.height);
-        if (!FormLayout::isShown(row)) {
+        if (row.shown == FormLayout::Shown::No) {
             widget->setFocusPolicy(Qt::NoFocus);
             widget->hide();
         }
         if (row.backColour != FormLayout::DefaultColour) {
-            const QColor back = toQColor(FormColours::fromBgr(row.backColour));
-            if (row.kind == Kind::CommandButton) {
-                widget->setStyleSheet(buttonStyleSheet(back, readableText(row.backColour, widget, QPalette::ButtonText)));
-            } else if (row.kind == Kind::Frame) {
-                widget->setStyleSheet(frameStyleSheet(back, readableText(row.backColour, widget, QPalette::WindowText)));
-            } else {
-                setFixedColours(widget, row.backColour);
-                widget->setBackgroundRole(QPalette::Window);
-                widget->setAutoFillBackground(true);
-            }
+            setBack(widget, row.backColour);
         }
-        const QString text = displayText(row.text);
-        switch (row.kind) {
-        case Kind::Frame:
-            Frame1->setTitle(text);
-            break;
-        case Kind::CheckBox:
-            static_cast<QCheckBox *>(widget)->setText(text);
-            break;
-        case Kind::CommandButton:
-            static_cast<QPushButton *>(widget)->setText(text);
-            break;
-        case Kind::Label:
-            static_cast<QLabel *>(widget)->setText(text);
-            break;
-        case Kind::TextBox:
-            static_cast<QPlainTextEdit *>(widget)->setPlainText(text);
-            break;
-        case Kind::ListBox:
-            break;
-        }
-    }
+        setText(widget, displayText(row.text));
+    });
 
     // Keyboard focus follows the tab indexes through the controls that can take it.
     QWidget *previous = nullptr;
-    for (const Control *row : FormLayout::inTabOrder()) {
-        QWidget *widget = control(*row);
+    m_controls.forEachInTabOrder([&](const Control & /*row*/, QWidget *widget) {
         if (widget->focusPolicy() == Qt::NoFocus) {
-            continue;
+            return;
         }
         if (previous != nullptr) {
             setTabOrder(previous, widget);
         }
         previous = widget;
-    }
+    });
 }
 
 void MainForm::setUpKinds()
 {
-    for (QLabel *label : Label1) {
+    for (QLabel *label : m_controls.Label1) {
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
     }
 
-    for (QListWidget *list : List1) {
+    for (QListWidget *list : m_controls.List1) {
         list->setUniformItemSizes(true);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         // The lists are drawn over the one pixel by which their headings reach into them.
         list->raise();
     }
 
-    for (QPlainTextEdit *text : Text1) {
+    for (QPlainTextEdit *text : m_controls.Text1) {
         text->setReadOnly(true);
         text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -267,37 +229,37 @@ void MainForm::setUpKinds()
         text->setTabChangesFocus(true);
     }
     // Return and Enter press the focused button, as Space does; there is no default button.
-    Command1[0]->setAutoDefault(true);
-    Text1[0]->setFocus();
+    m_controls.Command1[0]->setAutoDefault(true);
+    m_controls.Text1[0]->setFocus();
 }
 
 void MainForm::nameForScreenReaders()
 {
     // Boxes, button, frame and labels are read by their captions. Trial i's list is named
     // after its heading Label1[i + 1]; the pool, last in its array, after the last label.
-    for (std::size_t i = 0; i < List1.size(); ++i) {
-        List1[i]->setAccessibleName(Label1[i + 1]->text());
+    for (std::size_t i = 0; i < m_controls.List1.size(); ++i) {
+        m_controls.List1[i]->setAccessibleName(m_controls.Label1[i + 1]->text());
     }
-    Text1[0]->setAccessibleName(QString::fromUtf8(FormTexts::StatementName));
-    Text1[1]->setAccessibleName(QString::fromUtf8(FormTexts::QuotationName));
+    m_controls.Text1[0]->setAccessibleName(QString::fromUtf8(FormTexts::StatementName));
+    m_controls.Text1[1]->setAccessibleName(QString::fromUtf8(FormTexts::QuotationName));
 }
 
 void MainForm::routeEvents()
 {
-    for (std::size_t i = 0; i < Check1.size(); ++i) {
+    for (std::size_t i = 0; i < m_controls.Check1.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
         // toggled, not clicked: a screen reader's toggle action changes the state without a
         // click, and must run the trial all the same. The reset's own unchecking arrives here
         // too and finds an unchecked box.
-        connect(Check1[i], &QCheckBox::toggled, this, [this, index] { m_handlers->Check1_Click(index); });
+        connect(m_controls.Check1[i], &QCheckBox::toggled, this, [this, index] { m_handlers.Check1_Click(index); });
     }
-    for (std::size_t i = 0; i < Command1.size(); ++i) {
+    for (std::size_t i = 0; i < m_controls.Command1.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
-        connect(Command1[i], &QPushButton::clicked, this, [this, index] { m_handlers->Command1_Click(index); });
+        connect(m_controls.Command1[i], &QPushButton::clicked, this, [this, index] { m_handlers.Command1_Click(index); });
     }
 }
 
-FormHandlers &MainForm::handlers() const
+FormHandlers &MainForm::handlers()
 {
-    return *m_handlers;
+    return m_handlers;
 }

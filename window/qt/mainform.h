@@ -1,12 +1,14 @@
 #pragma once
 
-#include "formlayout.h"
+#include "checkboxwidgetadapter.h"
+#include "contestparts.h"
+#include "formcontrols.h"
+#include "formhandlers.h"
+#include "listwidgetadapter.h"
 #include "randomsource.h"
 
 #include <QWidget>
 
-#include <array>
-#include <cstdint>
 #include <memory>
 
 class ClassicCheckBox;
@@ -15,9 +17,17 @@ class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
-class CheckBoxWidgetAdapter;
-class ListWidgetAdapter;
-class FormHandlers;
+
+// The widget that stands for each kind of control of the layout table.
+struct FormWidgetTypes {
+    using Frame = QGroupBox *;
+    using CheckBox = ClassicCheckBox *;
+    using CommandButton = QPushButton *;
+    using ListBox = QListWidget *;
+    using TextBox = QPlainTextEdit *;
+    using Label = QLabel *;
+};
+using FormWidgets = FormControls<FormWidgetTypes>;
 
 // The program's only window on Qt: it makes the pool, three trial boxes with their lists,
 // the reset button and the problem statement from the layout table, and routes their events
@@ -36,24 +46,16 @@ public:
     static void applyFont();
 
     // The handlers the controls' events go to; Form_Load has run when the constructor returns.
-    [[nodiscard]] FormHandlers &handlers() const;
+    [[nodiscard]] FormHandlers &handlers();
 
 private:
     void applyLayoutTable();
     void setUpKinds();
     void nameForScreenReaders();
     void routeEvents();
-    [[nodiscard]] QWidget *control(const FormLayout::Control &row) const;
 
-    QGroupBox *const Frame1;
-    const std::array<ClassicCheckBox *, 3> Check1;
-    const std::array<QPushButton *, 1> Command1;
-    const std::array<QListWidget *, 4> List1;
-    const std::array<QPlainTextEdit *, 2> Text1;
-    const std::array<QLabel *, 5> Label1;
-
+    FormWidgets m_controls;
     const std::unique_ptr<RandomSource> m_random;
-    const std::array<std::unique_ptr<ListWidgetAdapter>, 4> m_listAdapters;
-    const std::array<std::unique_ptr<CheckBoxWidgetAdapter>, 3> m_checkAdapters;
-    const std::unique_ptr<FormHandlers> m_handlers;
+    ContestParts<ListWidgetAdapter, CheckBoxWidgetAdapter> m_parts;
+    FormHandlers m_handlers;
 };

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "formcontrols.h"
 #include "formlayout.h"
+
+#include <windows.h>
 
 // How the Windows window and its controls are found, by the window itself and by a test
 // reading them from another process: the window's class, and a control ID per element.
@@ -21,3 +24,14 @@ inline constexpr const wchar_t *WindowClass = L"PrinceTrialsMainForm";
 }
 
 } // namespace ControlIds
+
+// The window's controls: every kind is a window of its own.
+using FormWindows = FormControls<SameForEveryKind<HWND>>;
+
+// The controls of the program's window, found by their IDs; from another process too.
+[[nodiscard]] inline FormWindows controlsOf(HWND window)
+{
+    FormWindows controls;
+    controls.forEach([window](const FormLayout::Control &row, HWND &control) { control = GetDlgItem(window, ControlIds::of(row)); });
+    return controls;
+}

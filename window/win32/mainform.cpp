@@ -1,13 +1,9 @@
 #include "mainform.h"
 
-#include "checkboxcontroladapter.h"
 #include "classiccontrols.h"
 #include "clockrandom.h"
-#include "controlids.h"
 #include "formcolours.h"
-#include "formhandlers.h"
 #include "formtexts.h"
-#include "listboxcontroladapter.h"
 #include "widetext.h"
 
 #include <string>
@@ -94,16 +90,9 @@ MainForm::MainForm(HINSTANCE instance, std::unique_ptr<RandomSource> random)
     SendMessageW(m_window, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(GetClassLongPtrW(m_window, GCLP_HICONSM)));
     createControls(instance);
 
-    for (std::size_t i = 0; i < List1.size(); ++i) {
-        m_listAdapters[i] = std::make_unique<ListBoxControlAdapter>(List1[i]);
-    }
-    for (std::size_t i = 0; i < Check1.size(); ++i) {
-        m_checkAdapters[i] = std::make_unique<CheckBoxControlAdapter>(Check1[i]);
-    }
-    m_handlers = std::make_unique<FormHandlers>(
-        Contest::Lists{m_listAdapters[0].get(), m_listAdapters[1].get(), m_listAdapters[2].get(), m_listAdapters[3].get()},
-        Contest::Boxes{m_checkAdapters[0].get(), m_checkAdapters[1].get(), m_checkAdapters[2].get()}, *m_random);
-    redrawnOnceAfter({List1.begin(), List1.end()}, [this] { m_handlers->Form_Load(); });
+    m_parts.emplace(m_controls.List1, m_controls.Check1);
+    m_handlers.emplace(m_parts->controls(), *m_random);
+    redrawnOnceAfter({m_controls.List1.begin(), m_controls.List1.end()}, [this] { m_handlers->Form_Load(); });
 }
 
 MainForm::~MainForm()
@@ -124,45 +113,25 @@ void MainForm::createControls(HINSTANCE instance)
 {
     // Created in ascending tab index: the dialog manager's Tab walks the controls in the
     // order they were made.
-    for (const Control *row : FormLayout::inTabOrder()) {
-        const ClassicControls::Kind kind = ClassicControls::of(row->kind);
-        const FormLayout::PixelRect place = FormLayout::placeInWindow(*row, m_dpiX, m_dpiY);
-        const bool shown = FormLayout::isShown(*row);
+    m_controls.forEachInTabOrder([&](const Control &row, HWND &control) {
+        const ClassicControls::Kind kind = ClassicControls::of(row.kind);
+        const FormLayout::PixelRect place = FormLayout::placeInWindow(row, m_dpiX, m_dpiY);
+        const bool shown = row.shown == FormLayout::Shown::Yes;
         const DWORD style = WS_CHILD | (shown ? WS_VISIBLE : 0) | (shown ? kind.style : kind.style & ~WS_TABSTOP);
-        HWND made =
-            CreateWindowExW(kind.extendedStyle, kind.className, wideText(row->text).c_str(), style, place.left, place.top, place.width,
-                            place.height, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIds::of(*row))), instance, nullptr);
-        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
-        if (row->backColour != FormLayout::DefaultColour) {
-            m_brushes[static_cast<std::size_t>(row - FormLayout::Controls.data())] =
-                CreateSolidBrush(colourRef(FormColours::fromBgr(row->backColour)));
+        control = CreateWindowExW(kind.extendedStyle, kind.className, nullptr, style, place.left, place.top, place.width, place.height,
+                                  m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIds::of(row))), instance, nullptr);
+        // The text after the font: the statement is laid out once, in the font it is shown in.
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+        SetWindowTextW(control, wideText(row.text).c_str());
+        if (row.backColour != FormLayout::DefaultColour) {
+            m_brushes[static_cast<std::size_t>(&row - FormLayout::Controls.data())] =
+                CreateSolidBrush(colourRef(FormColours::fromBgr(row.backColour)));
         }
-        control(*row) = made;
-    }
+    });
     // The boxes stand in the frame: the frame goes beneath them.
-    SetWindowPos(Frame1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ClassicControls::letTabLeave(Text1[0]);
-    ClassicControls::pressOnReturn(Command1[0]);
-}
-
-HWND &MainForm::control(const Control &row)
-{
-    const auto i = static_cast<std::size_t>(row.index < 0 ? 0 : row.index);
-    switch (row.kind) {
-    case Kind::Frame:
-        return Frame1;
-    case Kind::CheckBox:
-        return Check1.at(i);
-    case Kind::CommandButton:
-        return Command1.at(i);
-    case Kind::ListBox:
-        return List1.at(i);
-    case Kind::TextBox:
-        return Text1.at(i);
-    case Kind::Label:
-        return Label1.at(i);
-    }
-    return Frame1;
+    SetWindowPos(m_controls.Frame1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ClassicControls::letTabLeave(m_controls.Text1[0]);
+    ClassicControls::pressOnReturn(m_controls.Command1[0]);
 }
 
 const Control *MainForm::rowOf(HWND control) const
@@ -181,7 +150,7 @@ HWND MainForm::window() const
     return m_window;
 }
 
-FormHandlers &MainForm::handlers() const
+FormHandlers &MainForm::handlers()
 {
     return *m_handlers;
 }
@@ -190,7 +159,7 @@ void MainForm::show(int showCommand) const
 {
     ShowWindow(m_window, showCommand);
     UpdateWindow(m_window);
-    SetFocus(Text1[0]);
+    SetFocus(m_controls.Text1[0]);
 }
 
 LRESULT CALLBACK MainForm::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -240,15 +209,16 @@ void MainForm::routeCommand(int id, int notification)
         return;
     }
     // A trial changes its own list and the pool; the reset changes all four.
-    for (std::size_t i = 0; i < Check1.size(); ++i) {
+    const auto &lists = m_controls.List1;
+    for (std::size_t i = 0; i < m_controls.Check1.size(); ++i) {
         if (id == ControlIds::of(Kind::CheckBox, static_cast<int>(i))) {
-            redrawnOnceAfter({List1[i], List1[ContestRules::PoolIndex]},
+            redrawnOnceAfter({lists[i], lists[ContestRules::PoolIndex]},
                              [this, i] { m_handlers->Check1_Click(static_cast<std::int16_t>(i)); });
         }
     }
-    for (std::size_t i = 0; i < Command1.size(); ++i) {
+    for (std::size_t i = 0; i < m_controls.Command1.size(); ++i) {
         if (id == ControlIds::of(Kind::CommandButton, static_cast<int>(i))) {
-            redrawnOnceAfter({List1.begin(), List1.end()}, [this, i] { m_handlers->Command1_Click(static_cast<std::int16_t>(i)); });
+            redrawnOnceAfter({lists.begin(), lists.end()}, [this, i] { m_handlers->Command1_Click(static_cast<std::int16_t>(i)); });
         }
     }
 }

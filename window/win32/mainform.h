@@ -1,16 +1,18 @@
 #pragma once
 
+#include "checkboxcontroladapter.h"
+#include "contestparts.h"
+#include "controlids.h"
+#include "formhandlers.h"
 #include "formlayout.h"
+#include "listboxcontroladapter.h"
 #include "randomsource.h"
 
 #include <windows.h>
 
 #include <array>
 #include <memory>
-
-class CheckBoxControlAdapter;
-class FormHandlers;
-class ListBoxControlAdapter;
+#include <optional>
 
 // The program's only window on Win32: it makes the pool, three trial boxes with their
 // lists, the reset button and the problem statement from the layout table as classic
@@ -30,7 +32,7 @@ public:
     static void registerClass(HINSTANCE instance);
 
     [[nodiscard]] HWND window() const;
-    [[nodiscard]] FormHandlers &handlers() const;
+    [[nodiscard]] FormHandlers &handlers();
     // Shows the window with the keyboard focus in the problem statement.
     void show(int showCommand) const;
 
@@ -39,19 +41,13 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void createControls(HINSTANCE instance);
-    [[nodiscard]] HWND &control(const FormLayout::Control &row);
     [[nodiscard]] const FormLayout::Control *rowOf(HWND control) const;
     [[nodiscard]] LRESULT colourControl(HDC dc, HWND control);
     void drawButton(const DRAWITEMSTRUCT &item) const;
     void routeCommand(int id, int notification);
 
     HWND m_window = nullptr;
-    HWND Frame1 = nullptr;
-    std::array<HWND, 3> Check1{};
-    std::array<HWND, 1> Command1{};
-    std::array<HWND, 4> List1{};
-    std::array<HWND, 2> Text1{};
-    std::array<HWND, 5> Label1{};
+    FormWindows m_controls;
     HWND m_lastFocus = nullptr;
 
     int m_dpiX = 96;
@@ -60,7 +56,7 @@ private:
     std::array<HBRUSH, FormLayout::Controls.size()> m_brushes{};
 
     std::unique_ptr<RandomSource> m_random;
-    std::array<std::unique_ptr<ListBoxControlAdapter>, 4> m_listAdapters;
-    std::array<std::unique_ptr<CheckBoxControlAdapter>, 3> m_checkAdapters;
-    std::unique_ptr<FormHandlers> m_handlers;
+    // Made once the controls stand: an adapter over each list and box, and the handlers.
+    std::optional<ContestParts<ListBoxControlAdapter, CheckBoxControlAdapter>> m_parts;
+    std::optional<FormHandlers> m_handlers;
 };

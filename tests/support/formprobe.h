@@ -1,19 +1,17 @@
 #pragma once
 
+#include "classiccontrols.h"
 #include "contestcheck.h"
+#include "mainform.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
-class QCheckBox;
-class QListWidget;
 class QPoint;
-class QPushButton;
 class QWidget;
 
-// The window's contest controls, found by object name as a test sees them.
-class FormProbe
+// The window's controls, found by object name as a test or a benchmark sees them.
+class FormProbe : public FormWidgets
 {
 public:
     explicit FormProbe(const QWidget *form);
@@ -27,8 +25,4 @@ public:
 
     // Where a person clicks a check box: on its indicator, not the middle of its caption.
     [[nodiscard]] static QPoint indicatorOf(const QCheckBox *box);
-
-    std::array<QCheckBox *, 3> boxes{};
-    std::array<QListWidget *, 4> lists{};
-    QPushButton *reset = nullptr;
 };

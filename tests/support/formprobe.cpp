@@ -1,27 +1,27 @@
 #include "formprobe.h"
 
-#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include <type_traits>
+
 FormProbe::FormProbe(const QWidget *form)
-    : reset(form->findChild<QPushButton *>(QStringLiteral("Command1_0")))
 {
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        boxes[i] = form->findChild<QCheckBox *>(QStringLiteral("Check1_%1").arg(i));
-    }
-    for (std::size_t i = 0; i < lists.size(); ++i) {
-        lists[i] = form->findChild<QListWidget *>(QStringLiteral("List1_%1").arg(i));
-    }
+    forEach([form](const FormLayout::Control &row, auto &widget) {
+        widget = form->findChild<std::remove_reference_t<decltype(widget)>>(QString::fromStdString(FormLayout::nameOf(row)));
+    });
 }
 
 std::vector<std::string> FormProbe::items(std::size_t list) const
 {
     std::vector<std::string> texts;
-    for (int i = 0; i < lists[list]->count(); ++i) {
-        texts.push_back(lists[list]->item(i)->text().toStdString());
+    for (int i = 0; i < List1[list]->count(); ++i) {
+        texts.push_back(List1[list]->item(i)->text().toStdString());
     }
     return texts;
 }
@@ -34,8 +34,8 @@ ContestCheck::Lists FormProbe::allItems() const
 std::string FormProbe::invariantProblem() const
 {
     ContestCheck::Boxes states;
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        states[i] = {boxes[i]->isChecked(), boxes[i]->isEnabled()};
+    for (std::size_t i = 0; i < Check1.size(); ++i) {
+        states[i] = {Check1[i]->isChecked(), Check1[i]->isEnabled()};
     }
     return ContestCheck::invariants(allItems(), states);
 }

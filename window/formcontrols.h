@@ -1,0 +1,94 @@
+#pragma once
+
+#include "contestrules.h"
+#include "formlayout.h"
+
+#include <array>
+#include <cstddef>
+
+// Types names a front end's control type for each kind of the layout table: Frame, CheckBox,
+// CommandButton, ListBox, TextBox and Label. Where one type serves every kind (a window
+// handle, an element's number), SameForEveryKind names it once.
+template <typename T>
+struct SameForEveryKind {
+    using Frame = T;
+    using CheckBox = T;
+    using CommandButton = T;
+    using ListBox = T;
+    using TextBox = T;
+    using Label = T;
+};
+
+// A front end's controls: one array per kind, each as long as the table has rows of that kind,
+// and each row's element found from the row. Every front end, its tests and its benchmarks
+// hold their controls in one of these.
+template <typename Types>
+class FormControls
+{
+public:
+    using Control = FormLayout::Control;
+    using Kind = FormLayout::Kind;
+
+    typename Types::Frame Frame1{};
+    std::array<typename Types::CheckBox, FormLayout::countOf(Kind::CheckBox)> Check1{};
+    std::array<typename Types::CommandButton, FormLayout::countOf(Kind::CommandButton)> Command1{};
+    std::array<typename Types::ListBox, FormLayout::countOf(Kind::ListBox)> List1{};
+    std::array<typename Types::TextBox, FormLayout::countOf(Kind::TextBox)> Text1{};
+    std::array<typename Types::Label, FormLayout::countOf(Kind::Label)> Label1{};
+
+    static_assert(FormLayout::countOf(Kind::Frame) == 1, "one frame, Frame1");
+    static_assert(FormLayout::countOf(Kind::ListBox) == ContestRules::ListCount, "a list per trial and the pool");
+    static_assert(FormLayout::countOf(Kind::CheckBox) == ContestRules::TrialCount, "a box per trial");
+    static_assert(FormLayout::countOf(Kind::CommandButton) >= 1, "the reset button, Command1(0)");
+
+    // visit(element) for the element that stands for row, as its own type; what visit returns.
+    template <typename Visit>
+    decltype(auto) at(const Control &row, Visit &&visit)
+    {
+        return visitAt(*this, row, visit);
+    }
+    template <typename Visit>
+    decltype(auto) at(const Control &row, Visit &&visit) const
+    {
+        return visitAt(*this, row, visit);
+    }
+
+    // visit(row, element) for every row of the table, in the table's order or in ascending tab
+    // index (the order in which the focus walks them, and in which controls are made).
+    template <typename Visit>
+    void forEach(Visit &&visit)
+    {
+        for (const Control &row : FormLayout::Controls) {
+            at(row, [&](auto &element) { visit(row, element); });
+        }
+    }
+    template <typename Visit>
+    void forEachInTabOrder(Visit &&visit)
+    {
+        for (const Control *row : FormLayout::inTabOrder()) {
+            at(*row, [&](auto &element) { visit(*row, element); });
+        }
+    }
+
+private:
+    template <typename Self, typename Visit>
+    static decltype(auto) visitAt(Self &self, const Control &row, Visit &visit)
+    {
+        const auto i = static_cast<std::size_t>(row.index == FormLayout::NotInArray ? 0 : row.index);
+        switch (row.kind) {
+        case Kind::Frame:
+            return visit(self.Frame1);
+        case Kind::CheckBox:
+            return visit(self.Check1.at(i));
+        case Kind::CommandButton:
+            return visit(self.Command1.at(i));
+        case Kind::ListBox:
+            return visit(self.List1.at(i));
+        case Kind::TextBox:
+            return visit(self.Text1.at(i));
+        case Kind::Label:
+            break;
+        }
+        return visit(self.Label1.at(i));
+    }
+};
