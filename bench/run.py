@@ -10,6 +10,10 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
+from harness import XServer  # noqa: E402
+from wineprogram import Wine  # noqa: E402
+
 build = sys.argv[1]
 quick = "--quick" in sys.argv
 bench = os.path.join(build, "bench")
@@ -17,17 +21,6 @@ windows = os.path.join(build, "windows")
 STARTS = 6 if quick else 30
 CONTESTS = 1000 if quick else 10000
 CLICKS = 10 if quick else 40
-
-
-def start_x():
-    read, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                              pass_fds=[write], stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as pipe:
-        os.environ["DISPLAY"] = ":" + pipe.readline().strip()
-    os.environ["QT_QPA_PLATFORM"] = "xcb"
-    return server
 
 
 def rows_of(command, env=None):
@@ -69,8 +62,6 @@ def cold_starts(a, b):
 def under_wine(work):
     """The Windows benchmarks under Wine, in a private prefix with a persistent Wine server:
     the contest's rows, and start to first paint against an empty window, alternately."""
-    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
-    from wineprogram import Wine
     wine = Wine(os.path.join(work, "prefix"))
     env = dict(wine.env)
     subprocess.run(["wineserver", "-p"], env=env, check=True)
@@ -105,8 +96,8 @@ def under_wine(work):
 
 
 def main():
-    server = start_x()
-    try:
+    with XServer() as server:
+        os.environ.update(DISPLAY=server.name, QT_QPA_PLATFORM="xcb")
         contest = rows_of([os.path.join(bench, "bench_contest"), str(CONTESTS)])
         click = rows_of([os.path.join(bench, "bench_clickpaint"), str(CLICKS)])
         program = os.path.join(bench, "bench_start_program")
@@ -114,8 +105,6 @@ def main():
         start_text = cold_starts(program, os.path.join(bench, "bench_start_reference_text"))
         with tempfile.TemporaryDirectory(prefix="wine-", dir=build) as work:
             wine_contest, wine_start, wine_start_text, exe_size = under_wine(work)
-    finally:
-        server.terminate()
 
     table = []
 

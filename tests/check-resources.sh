@@ -14,4 +14,4 @@ id=example.prince_trials.PrinceTrials
 desktop-file-validate "$src/resources/$id.desktop"
 appstreamcli validate --no-net "$built/$id.metainfo.xml"
 grep -q "<release version=\"$text\"" "$built/$id.metainfo.xml" || fail "AppStream release"
-echo "resources: 1 passed, 0 failed"
+echo "ok: the desktop entry and the AppStream data validate, with release $text"

@@ -1,4 +1,3 @@
-#!/usr/bin/python3
 """Drives the real program on a virtual X server (xcb platform), as a person would: mouse
 and keyboard through real X events (xdotool), what the screen shows, and what a screen
 reader hears through the accessibility bus (AT-SPI).
@@ -7,7 +6,8 @@ usage: realprogram.py window PROGRAM          size and places at any density, no
        realprogram.py contest PROGRAM         trials, reset and focus by mouse, keyboard and screen reader
        realprogram.py desktop PROGRAM PROBE   a dark scheme, Bulgarian menus, the run-time error box
        realprogram.py nowrite PROGRAM         a contest under strace: no file written, no network
-Each runs in a session bus of its own.
+       realprogram.py screenshot PROGRAM OUT  a picture of the window after the first two trials
+Each scenario runs on an X server of its own, all in a session bus of their own.
 """
 
 import os
@@ -17,13 +17,16 @@ import sys
 import tempfile
 import time
 
-from xsession import ScreenReader, XServer, close_and_check_exit, fail, in_own_session, start, text_contrast, wait_for
+from harness import Program, ScreenReader, XServer, fail, in_own_session, require, run_scenarios, text_contrast, wait_for
 
 CAPTION = "www.prince-trials.example Философия - Бастелон, Трелавин"
 BOXES = ["I-во изпитание", "II-ро изпитание", "III-то изпитание"]
 LISTS = ["I-во", "II-ро", "III-то"]
 STATEMENT = ("text", "Условие на задачата")
 RESET = ("push button", "Чисти")
+# Where a person clicks, in the window at 96 dpi: each box's indicator and the button's middle.
+BOX_AT = [(16 + 7, 72 + 12), (16 + 7, 96 + 12), (16 + 7, 120 + 12)]
+RESET_AT = (16 + 60, 160 + 12)
 
 # what, environment, Xft.dpi, arguments, window size in pixels, the pool list's place in the window
 # as a screen reader reports it (in the toolkit's scaled pixels)
@@ -36,29 +39,39 @@ WINDOW_ROWS = [
 ]
 
 
-def check_window(program):
-    with XServer() as server:
-        for what, environment, dpi, arguments, size, pool in WINDOW_ROWS:
+def window_scenario(program, environment, dpi, arguments, size, pool):
+    def scenario():
+        with XServer() as server:
             server.set_dpi(dpi)
-            process, window = start(server, program, arguments, environment)
-            geometry = window.get_geometry()
-            if (geometry.width, geometry.height) != size:
-                fail("%s: window is %dx%d, not %dx%d" % (what, geometry.width, geometry.height, *size))
-            if server.caption(window) != CAPTION:
-                fail("%s: caption is %r" % (what, server.caption(window)))
-            place = ScreenReader().rect("list", "Начало")
-            if place != pool:
-                fail("%s: the pool stands at %r, not %r" % (what, place, pool))
-            close_and_check_exit(server, process, window)
-            print("ok: %s: %dx%d window with its caption, the pool at %r" % (what, *size, pool))
+            with Program(server, program, arguments, environment) as app:
+                geometry = app.window.get_geometry()
+                if (geometry.width, geometry.height) != size:
+                    fail("window is %dx%d, not %dx%d" % (geometry.width, geometry.height, *size))
+                if server.caption(app.window) != CAPTION:
+                    fail("caption is %r" % server.caption(app.window))
+                place = ScreenReader().rect("list", "Начало")
+                if place != pool:
+                    fail("the pool stands at %r, not %r" % (place, pool))
+                app.close_and_check_exit()
+        return "%dx%d window with its caption, the pool at %r" % (*size, pool)
+    return scenario
 
+
+def without_display(program):
     environment = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
     result = subprocess.run([program], env=environment, capture_output=True, text=True, timeout=30)
     lines = result.stderr.splitlines()
     if result.returncode != 1 or len(lines) != 1 or "graphical display" not in lines[0]:
-        fail("without a display: status %d, said %r" % (result.returncode, result.stderr))
-    print("ok: without a display:", lines[0])
-    print("window: 1 passed, 0 failed")
+        fail("status %d, said %r" % (result.returncode, result.stderr))
+    return lines[0]
+
+
+def check_window(program):
+    scenarios = [(row[0], window_scenario(program, *row[1:])) for row in WINDOW_ROWS]
+    return run_scenarios("window", scenarios + [("without a display", lambda: without_display(program))])
+
+
+ARMED, RUN = (False, True), (True, False)
 
 
 def expect(reader, counts, boxes, what):
@@ -74,58 +87,90 @@ def expect(reader, counts, boxes, what):
     items = sum((reader.items(name) for name in LISTS + ["Начало"]), [])
     if sorted(items, key=int) != [str(n) for n in range(1, 1001)]:
         fail(what + ": the four lists do not hold each number once")
-    print("ok:", what)
+    print("  ok:", what)
 
 
-def check_contest(program):
-    armed, run = (False, True), (True, False)
-    with XServer() as server:
-        process, window = start(server, program)
+def contest_scenario(program, steps):
+    """Runs steps (act, counts, boxes, what) on a fresh program, each act given the server, the
+    window and the screen reader; closing it then ends it with status 0."""
+    def scenario():
+        with XServer() as server, Program(server, program) as app:
+            reader = ScreenReader()
+            expect(reader, [0, 0, 0], [ARMED] * 3, "start")
+            if reader.items("Начало")[:3] != ["1", "2", "3"]:
+                fail("the pool does not start 1, 2, 3")
+            server.xdotool("windowfocus", "--sync", str(app.window.id))
+            for act, counts, boxes, what in steps:
+                act(server, app.window, reader)
+                expect(reader, counts, boxes, what)
+            app.close_and_check_exit()
+        return "%d steps, then closing ends it with status 0" % len(steps)
+    return scenario
+
+
+def click(x, y):
+    return lambda server, window, reader: server.click(window, x, y)
+
+
+def key(control, name):
+    def act(server, window, reader):
+        reader.focus(*control)
+        server.xdotool("key", name)
+    return act
+
+
+def toggle(box):
+    return lambda server, window, reader: reader.toggle(BOXES[box])
+
+
+def tab_walk(program):
+    """Tab walks the controls in their order, and each one shows that it has the focus."""
+    order = [("list", name) for name in LISTS + ["Начало"]] + [RESET] + [("check box", b) for b in BOXES] + [STATEMENT]
+    with XServer() as server, Program(server, program) as app:
         reader = ScreenReader()
-        expect(reader, [0, 0, 0], [armed] * 3, "start")
-        if reader.items("Начало")[:3] != ["1", "2", "3"]:
-            fail("the pool does not start 1, 2, 3")
-        server.xdotool("windowfocus", "--sync", str(window.id))
-
-        def key(control, name):
-            reader.focus(*control)
-            server.xdotool("key", name)
-
-        box = [("check box", name) for name in BOXES]
-        # Box I stands at (16, 72), 153 x 25: its far right end, past the caption, and its indicator.
-        steps = [
-            (lambda: server.click(window, 16 + 150, 72 + 12), [333, 0, 0], [run, armed, armed], "mouse on the far right of box I"),
-            (lambda: server.click(window, 16 + 7, 72 + 12), [333, 0, 0], [run, armed, armed], "mouse on the disabled box I"),
-            (lambda: reader.toggle(BOXES[2]), [333, 0, 333], [run, armed, run], "screen reader toggles box III"),
-            (lambda: key(box[1], "Return"), [333, 0, 333], [run, armed, run], "Return on box II does nothing"),
-            (lambda: key(box[1], "space"), [333, 333, 333], [run, run, run], "space on box II"),
-            (lambda: key(RESET, "Return"), [0, 0, 0], [armed] * 3, "Return on Чисти"),
-            (lambda: key(box[1], "space"), [0, 333, 0], [armed, run, armed], "space on box II after the reset"),
-            (lambda: key(RESET, "KP_Enter"), [0, 0, 0], [armed] * 3, "Enter on Чисти"),
-            (lambda: server.click(window, 16 + 7, 120 + 12), [0, 0, 333], [armed, armed, run], "mouse on box III"),
-            (lambda: server.click(window, 16 + 60, 160 + 12), [0, 0, 0], [armed] * 3, "mouse on Чисти"),
-            (lambda: key(RESET, "space"), [0, 0, 0], [armed] * 3, "space on Чисти again"),
-        ]
-        for act, counts, boxes, what in steps:
-            act()
-            expect(reader, counts, boxes, what)
-
-        # Tab walks the controls in their order, and each one shows that it has the focus.
-        order = [("list", name) for name in LISTS + ["Начало"]] + [RESET] + box + [STATEMENT]
+        server.xdotool("windowfocus", "--sync", str(app.window.id))
         reader.focus(*STATEMENT)
         for control in order:
             rect = reader.rect(*control)
-            before = server.picture(window, rect)
+            before = server.picture(app.window, rect)
             server.xdotool("key", "Tab")
             wait_for("the focus on %r" % (control,), lambda: reader.focused(*control), 5)
             time.sleep(0.3)
-            if server.picture(window, rect) == before:
+            if server.picture(app.window, rect) == before:
                 fail("Tab to %r: nothing on screen shows the focus" % (control,))
-        print("ok: Tab walks %d controls and each shows the focus" % len(order))
+        app.close_and_check_exit()
+    return "%d controls, each showing the focus" % len(order)
 
-        close_and_check_exit(server, process, window)
-        print("ok: closing the window ends the program with status 0")
-    print("contest: 1 passed, 0 failed")
+
+def check_contest(program):
+    box = [("check box", name) for name in BOXES]
+    mouse = [
+        # Box I stands at (16, 72), 153 x 25: its far right end, past the caption.
+        (click(16 + 150, 72 + 12), [333, 0, 0], [RUN, ARMED, ARMED], "on the far right of box I"),
+        (click(*BOX_AT[0]), [333, 0, 0], [RUN, ARMED, ARMED], "on the disabled box I"),
+        (click(*BOX_AT[2]), [333, 0, 333], [RUN, ARMED, RUN], "on box III"),
+        (click(*RESET_AT), [0, 0, 0], [ARMED] * 3, "on Чисти"),
+    ]
+    keyboard = [
+        (key(box[1], "Return"), [0, 0, 0], [ARMED] * 3, "Return on box II does nothing"),
+        (key(box[1], "space"), [0, 333, 0], [ARMED, RUN, ARMED], "space on box II"),
+        (key(RESET, "Return"), [0, 0, 0], [ARMED] * 3, "Return on Чисти"),
+        (key(box[1], "space"), [0, 333, 0], [ARMED, RUN, ARMED], "space on box II after the reset"),
+        (key(RESET, "KP_Enter"), [0, 0, 0], [ARMED] * 3, "Enter on Чисти"),
+        (key(box[2], "space"), [0, 0, 333], [ARMED, ARMED, RUN], "space on box III"),
+        (key(RESET, "space"), [0, 0, 0], [ARMED] * 3, "space on Чисти"),
+    ]
+    screen_reader = [
+        (toggle(2), [0, 0, 333], [ARMED, ARMED, RUN], "toggles box III"),
+        (toggle(0), [333, 0, 333], [RUN, ARMED, RUN], "toggles box I"),
+        (toggle(1), [333, 333, 333], [RUN] * 3, "toggles box II: one left in the pool"),
+    ]
+    return run_scenarios("contest", [
+        ("a contest by mouse", contest_scenario(program, mouse)),
+        ("a contest by keyboard", contest_scenario(program, keyboard)),
+        ("a contest by screen reader", contest_scenario(program, screen_reader)),
+        ("Tab walks the controls", lambda: tab_walk(program)),
+    ])
 
 
 # Text on the window's fixed back colours: the part of the control where its text stands.
@@ -143,38 +188,54 @@ CAPTIONS = [
 # Right clicks that open one of the toolkit's menus: on the statement's text and its scroll bar.
 MENUS = [("statement", (100, 250), "Избиране на всичко"), ("scroll bar", (449, 250), "Превъртайте тук")]
 
+DARK = {"XDG_CURRENT_DESKTOP": "GNOME", "GTK_THEME": "Adwaita:dark", "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"}
 
-def check_desktop(program, probe):
-    dark = {"XDG_CURRENT_DESKTOP": "GNOME", "GTK_THEME": "Adwaita:dark", "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"}
-    with XServer() as server:
-        process, window = start(server, program, environment=dark)
-        reader = ScreenReader()
+
+def dark_captions(program):
+    with XServer() as server, Program(server, program, environment=DARK) as app:
+        ScreenReader()  # the window is on the bus: it has painted
         time.sleep(0.5)
-        for what, rect, back in CAPTIONS:
-            best = text_contrast(what + " under a dark scheme", sum(server.picture(window, rect), []), back)
-            print("ok: %s reads at %.1f:1 under a dark scheme" % (what, best))
+        worst = min(text_contrast(what + " under a dark scheme", sum(server.picture(app.window, rect), []), back)
+                    for what, rect, back in CAPTIONS)
+        app.close_and_check_exit()
+    return "%d captions read at %.1f:1 or more" % (len(CAPTIONS), worst)
 
+
+def bulgarian_menus(program):
+    said = []
+    with XServer() as server, Program(server, program, environment=DARK) as app:
+        reader = ScreenReader()
         for what, (x, y), expected in MENUS:
-            item = reader.focus_after(lambda: (server.click(window, x, y, 3), server.xdotool("key", "Down")), "menu item")
-            texts = [text.split("\t")[0].replace("&", "") for text in reader.texts_under(item.get_parent())]
+            item = reader.focus_after(lambda: (server.click(app.window, x, y, 3), server.xdotool("key", "Down")), "menu item")
+            texts = [t.split("\t")[0].replace("&", "") for t in reader.texts_under(item.get_parent()) if t]
             if expected not in texts:
                 fail("%s menu under the C locale: %r, expected %r among them" % (what, texts, expected))
             server.xdotool("key", "Escape")
-            print("ok: %s menu in Bulgarian: %r" % (what, texts))
-        close_and_check_exit(server, process, window)
+            said.append("%s: %s" % (what, ", ".join(texts[:2])))
+        app.close_and_check_exit()
+    return "; ".join(said)
 
-        # A run-time error: its report in a box over the window, then a failing status.
-        process, _ = start(server, probe, ["text-at"], wm_class="runtimeerrorprobe")
+
+def error_box(probe):
+    """A run-time error: its report in a box over the window, then a failing status."""
+    with XServer() as server, Program(server, probe, ["text-at"], wm_class="runtimeerrorprobe") as app:
         box = ScreenReader()
         report = "prince-trials: run-time error: list position out of range"
         if ("label", report) not in box.nodes:
             fail("the error box does not show %r: %r" % (report, sorted(box.nodes)))
         server.xdotool("key", "Return")
-        status = process.wait(timeout=15)
+        status = app.process.wait(timeout=15)
         if status != 1:
             fail("after the error box the program ended with status %d" % status)
-        print("ok: the error box shows the report; the program then ends with status 1")
-    print("desktop: 1 passed, 0 failed")
+    return "the box shows the report; the program then ends with status 1"
+
+
+def check_desktop(program, probe):
+    return run_scenarios("desktop", [
+        ("captions under a dark scheme", lambda: dark_captions(program)),
+        ("the toolkit's menus in Bulgarian under the C locale", lambda: bulgarian_menus(program)),
+        ("a run-time error", lambda: error_box(probe)),
+    ])
 
 
 WRITE_FLAGS = re.compile(r"O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND")
@@ -194,7 +255,8 @@ def traced_calls(log):
         yield call
 
 
-def check_nowrite(program):
+def nowrite(program):
+    require("strace")
     home = os.path.expanduser("~")
     allowed_dirs = [os.environ.get("XDG_CACHE_HOME", os.path.join(home, ".cache")),
                     os.environ.get("XDG_RUNTIME_DIR", "/tmp/runtime-" + os.environ.get("USER", "root"))]
@@ -204,11 +266,11 @@ def check_nowrite(program):
         strace = ("strace", "-f", "-qq", "-o", log_path, "-e",
                   "trace=open,openat,creat,truncate,rename,renameat,renameat2,unlink,unlinkat,mkdir,mkdirat,"
                   "socket,connect,bind,listen")
-        process, window = start(server, program, wrapper=strace)
-        for x, y in [(23, 84), (23, 108), (23, 132), (76, 172), (23, 108)]:  # boxes I, II, III, reset, box II
-            server.click(window, x, y)
-            time.sleep(0.2)
-        close_and_check_exit(server, process, window)
+        with Program(server, program, wrapper=strace) as app:
+            for x, y in BOX_AT + [RESET_AT, BOX_AT[1]]:
+                server.click(app.window, x, y)
+                time.sleep(0.2)
+            app.close_and_check_exit()
         with open(log_path) as log:
             calls = list(traced_calls(log.read()))
 
@@ -234,16 +296,34 @@ def check_nowrite(program):
             problems.append("offers a socket: " + call)
     if problems:
         fail("\n".join(problems))
-    print("ok: %d traced calls, no file written outside %s, no socket but the display and the bus"
-          % (len(calls), " and ".join(allowed_dirs)))
-    print("nowrite: 1 passed, 0 failed")
+    return "%d traced calls, no file written outside %s, no socket but the display and the bus" % (
+        len(calls), " and ".join(allowed_dirs))
+
+
+def check_nowrite(program):
+    return run_scenarios("nowrite", [("a contest under strace", lambda: nowrite(program))])
+
+
+def screenshot(program, output):
+    with XServer() as server, Program(server, program) as app:
+        ScreenReader()
+        for x, y in BOX_AT[:2]:
+            server.click(app.window, x, y)
+            time.sleep(0.3)
+        server.xdotool("mousemove", "1000", "700")
+        time.sleep(0.3)
+        origin = app.window.translate_coords(server.display.screen().root, 0, 0)
+        geometry = app.window.get_geometry()
+        server.screenshot(output, (-origin.x, -origin.y, geometry.width, geometry.height))
+    print("wrote", output)
+    return 0
 
 
 if __name__ == "__main__":
     modes = {"window": (check_window, 1), "contest": (check_contest, 1), "desktop": (check_desktop, 2),
-             "nowrite": (check_nowrite, 1)}
+             "nowrite": (check_nowrite, 1), "screenshot": (screenshot, 2)}
     if len(sys.argv) < 3 or sys.argv[1] not in modes or len(sys.argv) != 2 + modes[sys.argv[1]][1]:
         print(__doc__, file=sys.stderr)
         sys.exit(2)
     in_own_session()
-    modes[sys.argv[1]][0](*sys.argv[2:])
+    sys.exit(modes[sys.argv[1]][0](*sys.argv[2:]))

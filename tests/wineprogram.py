@@ -12,13 +12,12 @@ program and the probe. The screenshot shows the window after the first two trial
 
 import json
 import os
-import pefile
 import subprocess
 import sys
 import tempfile
 import time
 
-from xsession import XServer, fail, text_contrast, wait_for
+from harness import XServer, fail, require, run_scenarios, text_contrast, wait_for
 
 BOXES = ["Check1_0", "Check1_1", "Check1_2"]
 FRESH, ARMED, RUN = [0, 0, 0], [False, True], [True, False]
@@ -29,6 +28,7 @@ class Wine:
     """A private Wine prefix in which Times New Roman stands for Liberation Serif."""
 
     def __init__(self, prefix):
+        require("wine", "wineserver")
         self.env = dict(os.environ, WINEPREFIX=os.path.abspath(prefix), WINEARCH="win32", WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=")
         if not os.path.exists(os.path.join(prefix, "system.reg")):
@@ -113,7 +113,7 @@ class Session:
         while True:
             state = self.ask("state")
             if state["counts"] == counts + [1000 - sum(counts)] and state["boxes"] == boxes and not state["problem"]:
-                print("ok:", what)
+                print("  ok:", what)
                 return
             if time.monotonic() > deadline:
                 fail("%s: %r" % (what, state))
@@ -134,14 +134,12 @@ class Session:
             fail("the program did not end when its window was closed")
         if status != 0:
             fail("the program ended with status %d" % status)
-        print("ok: closing the window ends the program with status 0")
 
 
 def check_layout(session, dpi, client):
     layout = session.layout
     if layout["dpi"] != [dpi, dpi] or layout["client"] != client or layout["problems"]:
         fail("at %d dpi: %r" % (dpi, {k: layout[k] for k in ("dpi", "client", "problems")}))
-    print("ok: at %d dpi the client area is %dx%d and every control stands at its place with its text" % (dpi, *client))
 
 
 def check_colours(session):
@@ -158,7 +156,6 @@ def check_colours(session):
         inset = {"Check1": (20, 2, 2, 2), "Frame1": (6, 0, 6, height - 16), "Command1": (4, 4, 4, 4)}.get(name.split("_")[0], (1, 1, 1, 1))
         rect = (ox + x + inset[0], oy + y + inset[1], width - inset[0] - inset[2], height - inset[1] - inset[3])
         text_contrast(name, sum(session.x.picture(root, rect), []), back)
-    print("ok: every fixed back colour is painted and its text reads at 4.5:1 or more")
 
 
 def window_icon_sizes(session):
@@ -177,10 +174,11 @@ def scenario_window(wine, build):
         check_layout(session, 96, [466, 319])
         if window_icon_sizes(session) != {(32, 32), (16, 16)}:
             fail("the window's icons are %r, not 32 and 16 pixels" % window_icon_sizes(session))
-        print("ok: the window shows the program's icon, large and small")
         session.expect(FRESH, [ARMED] * 3, "start: the full pool, empty lists, armed boxes")
         check_colours(session)
         session.close()
+    return ("at 96 dpi every control stands at its place with its text, the icon large and small, every fixed "
+            "back colour painted with text at 4.5:1 or more; closing gives status 0")
 
 
 def scenario_mouse(wine, build):
@@ -194,6 +192,7 @@ def scenario_mouse(wine, build):
             session.click(control)
             session.expect(counts, boxes, what)
         session.close()
+    return "%d clicks, then closing gives status 0" % len(steps)
 
 
 def scenario_keyboard(wine, build):
@@ -202,7 +201,7 @@ def scenario_keyboard(wine, build):
         for name in TAB_ORDER:
             session.keys("Tab")
             session.expect_focus(name, "Tab")
-        print("ok: the focus starts in the statement and Tab walks %d controls in order" % len(TAB_ORDER))
+        print("  ok: the focus starts in the statement and Tab walks %d controls in order" % len(TAB_ORDER))
         # Keys, then the lists and boxes and where the focus is; a step that changes nothing
         # is followed by one that would show it if it had.
         steps = [(["Tab"] * 6 + ["space"], [333, 0, 0], [RUN, ARMED, ARMED], "Check1_1", "space on box I"),
@@ -219,6 +218,7 @@ def scenario_keyboard(wine, build):
             session.expect(counts, boxes, what)
             session.expect_focus(focus, what)
         session.close()
+    return "the Tab order, then %d steps, each leaving the focus where it belongs; closing gives status 0" % len(steps)
 
 
 def scenario_dpi144(wine, build):
@@ -229,11 +229,14 @@ def scenario_dpi144(wine, build):
             session.close()
     finally:
         wine.set_dpi(96)
+    return "the client area is 699x478 and every control stands at its place"
 
 
 def check_executable(build, version, text, ico):
     """One small 32-bit GUI program that needs only Windows' own libraries, with the project's
     version record and the baked icon."""
+    require("pefile", "wrestool", "icotool")
+    import pefile
     path = os.path.join(build, "prince-trials.exe")
     exe = pefile.PE(path)
     size = os.path.getsize(path)
@@ -260,8 +263,8 @@ def check_executable(build, version, text, ico):
             # The resource keeps the icon's directory and image; wrestool may pad what follows.
             if a.read()[:len(baked)] != baked or listing.count("--icon") != 1 or "--width=32" not in listing:
                 fail("the executable's icon is not the baked one: %s" % listing)
-    print("ok: PE32 GUI i386, %d bytes, imports %s; version %s (%s) in 040904B0 with 8 entries; the baked icon"
-          % (size, ", ".join(sorted(dlls)), ".".join(map(str, got)), text))
+    return "PE32 GUI i386, %d bytes, imports %s; version %s (%s) in 040904B0 with 8 entries; the baked icon" % (
+        size, ", ".join(sorted(dlls)), ".".join(map(str, got)), text)
 
 
 def scenario_draw(wine, build, native):
@@ -270,7 +273,7 @@ def scenario_draw(wine, build, native):
     linux = subprocess.run([native], capture_output=True, text=True, check=True, timeout=120).stdout
     if windows != linux or not linux:
         fail("the draw differs:\nWindows:\n%sLinux:\n%s" % (windows, linux))
-    print("ok: the 32-bit Windows build draws as the Linux build, over every value of r and three contests")
+    return "over every value of r and three contests"
 
 
 def screenshot(wine, build, output):
@@ -281,34 +284,32 @@ def screenshot(wine, build, output):
         session.expect([333, 333, 0], [RUN, RUN, ARMED], "box II")
         session.x.xdotool("mousemove", "1000", "700")
         time.sleep(1)
-        ox, oy = session.layout["origin"]
-        width, height = session.layout["client"]
-        subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, ox, oy), "+repage", output],
-                       env=dict(os.environ, DISPLAY=session.x.name), check=True)
+        session.x.screenshot(output, (*session.layout["origin"], *session.layout["client"]))
     print("wrote", output)
 
 
 def main(arguments):
     if arguments[:1] == ["test"] and len(arguments) == 6:
         build, native, version, text, ico = arguments[1:]
-        check_executable(build, version, text, ico)
     elif arguments[:1] == ["screenshot"] and len(arguments) == 3:
         build, output = arguments[1:]
     else:
         print(__doc__, file=sys.stderr)
-        sys.exit(2)
+        return 2
     with tempfile.TemporaryDirectory(prefix="wine-", dir=build) as home:
         wine = Wine(os.path.join(home, "prefix"))
         if arguments[0] == "screenshot":
             screenshot(wine, build, output)
-            return
-        scenario_draw(wine, build, native)
-        scenario_window(wine, build)
-        scenario_mouse(wine, build)
-        scenario_keyboard(wine, build)
-        scenario_dpi144(wine, build)
-    print("wine: 1 passed, 0 failed")
+            return 0
+        return run_scenarios("wine", [
+            ("the executable", lambda: check_executable(build, version, text, ico)),
+            ("the 32-bit draw is the Linux build's", lambda: scenario_draw(wine, build, native)),
+            ("the window", lambda: scenario_window(wine, build)),
+            ("a contest by mouse", lambda: scenario_mouse(wine, build)),
+            ("a contest by keyboard", lambda: scenario_keyboard(wine, build)),
+            ("the window at 144 dpi", lambda: scenario_dpi144(wine, build)),
+        ])
 
 
 if __name__ == "__main__":
-    main(sys.argv[1:])
+    sys.exit(main(sys.argv[1:]))

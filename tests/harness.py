@@ -1,16 +1,82 @@
-"""The harness of the real-program tests: a virtual X server, the program started on it,
-real X input through xdotool, pictures of the window, and what a screen reader hears over
-the accessibility bus (AT-SPI)."""
+"""The harness of the real-program tests, the benchmarks and the screenshots: the tools they
+need, a virtual X server, a session bus of their own, real X input through xdotool, pictures
+of the screen, what a screen reader hears over the accessibility bus (AT-SPI), and a runner
+that runs each scenario on its own and counts what passed."""
 
+import importlib.util
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
 import time
+import traceback
 import warnings
 
-from Xlib import X, Xatom, display
-from Xlib.protocol import event
+# What each tool or module comes in, on Debian.
+PACKAGES = {
+    "Xvfb": "xvfb", "xdotool": "xdotool", "import": "imagemagick", "strace": "strace",
+    "dbus-run-session": "dbus", "/usr/libexec/at-spi-bus-launcher": "at-spi2-core",
+    "wine": "wine", "wineserver": "wine", "wrestool": "icoutils", "icotool": "icoutils",
+    "Xlib": "python3-xlib", "gi": "python3-gi", "Atspi": "gir1.2-atspi-2.0", "pefile": "python3-pefile",
+}
+
+
+def require(*names):
+    """Ends with one line naming the package of the first tool or module that is missing."""
+    for name in names:
+        if name == "Atspi":
+            found = _atspi() is not None
+        elif name in ("Xlib", "gi", "pefile"):
+            found = importlib.util.find_spec(name) is not None
+        else:
+            found = os.path.exists(name) if name.startswith("/") else shutil.which(name) is not None
+        if not found:
+            print("%s: needs %s, from the Debian package %s (apt-get install %s)"
+                  % (os.path.basename(sys.argv[0]), name, PACKAGES[name], PACKAGES[name]), file=sys.stderr)
+            sys.exit(1)
+
+
+def _atspi():
+    try:
+        import gi
+        warnings.simplefilter("ignore", DeprecationWarning)  # the older AT-SPI calls work on every version
+        gi.require_version("Atspi", "2.0")
+        from gi.repository import Atspi
+        return Atspi
+    except (ImportError, ValueError):
+        return None
+
+
+class Failed(AssertionError):
+    """A check that did not hold: it ends its scenario, not the run."""
+
+
+def fail(message):
+    raise Failed(message)
+
+
+def run_scenarios(title, scenarios):
+    """Runs each (name, function) on its own: a failed check ends its scenario only. A function
+    may return a detail for its line. Prints a line a scenario and the true counts last; the
+    status is 0 when every one passed."""
+    passed = failed = 0
+    for name, scenario in scenarios:
+        try:
+            detail = scenario()
+        except Failed as failure:
+            print("FAIL: %s: %s" % (name, failure), file=sys.stderr)
+            failed += 1
+        except Exception:  # a fault of the harness or the program: reported, and the run goes on
+            print("FAIL: %s:\n%s" % (name, traceback.format_exc()), file=sys.stderr)
+            failed += 1
+        else:
+            print("ok: %s%s" % (name, ": " + detail if detail else ""))
+            passed += 1
+        sys.stdout.flush()
+        sys.stderr.flush()
+    print("%s: %d passed, %d failed" % (title, passed, failed))
+    return 0 if failed == 0 and passed > 0 else 1
 
 
 def in_own_session():
@@ -19,15 +85,11 @@ def in_own_session():
     runtime folder, and two sessions at once (tests run in parallel) must not share it."""
     if os.environ.get("PRINCE_OWN_SESSION"):
         return
+    require("dbus-run-session")
     with tempfile.TemporaryDirectory(prefix="session-") as runtime:
         env = dict(os.environ, XDG_RUNTIME_DIR=runtime, PRINCE_OWN_SESSION="1")
         status = subprocess.run(["dbus-run-session", "--", sys.executable, *sys.argv], env=env).returncode
     sys.exit(status)
-
-
-def fail(message):
-    print("FAIL:", message, file=sys.stderr)
-    sys.exit(1)
 
 
 def wait_for(what, condition, seconds=15.0):
@@ -41,7 +103,11 @@ def wait_for(what, condition, seconds=15.0):
 
 
 class XServer:
+    """A virtual X server of its own (Xvfb), and a connection to it."""
+
     def __enter__(self):
+        require("Xvfb", "Xlib")
+        from Xlib import display
         read, write = os.pipe()
         self.process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
@@ -57,8 +123,12 @@ class XServer:
         self.process.terminate()
         self.process.wait()
 
+    def env(self, **more):
+        return dict(os.environ, DISPLAY=self.name, **more)
+
     def set_dpi(self, dpi):
         """The screen density a desktop announces to its programs (Xft.dpi); None for none."""
+        from Xlib import Xatom
         root = self.display.screen().root
         resources = self.display.intern_atom("RESOURCE_MANAGER")
         if dpi is None:
@@ -68,6 +138,7 @@ class XServer:
         self.display.sync()
 
     def find_window(self, wm_class="prince-trials"):
+        from Xlib import X
         for window in self.display.screen().root.query_tree().children:
             if wm_class in (window.get_wm_class() or ()) and window.get_attributes().map_state == X.IsViewable:
                 return window
@@ -80,12 +151,22 @@ class XServer:
 
     def picture(self, window, rect):
         """The pixels of rect = (x, y, width, height) of the window, as (red, green, blue) rows."""
+        from Xlib import X
         x, y, width, height = rect
         data = window.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF).data
         return [[(data[i + 2], data[i + 1], data[i]) for i in range(row * width * 4, (row + 1) * width * 4, 4)]
                 for row in range(height)]
 
+    def screenshot(self, output, rect):
+        """The screen's rect = (x, y, width, height) as a PNG file."""
+        require("import")
+        x, y, width, height = rect
+        subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, x, y), "+repage", output],
+                       env=self.env(), check=True)
+
     def close(self, window):
+        from Xlib import X
+        from Xlib.protocol import event
         protocols = self.display.intern_atom("WM_PROTOCOLS")
         delete = self.display.intern_atom("WM_DELETE_WINDOW")
         message = event.ClientMessage(window=window, client_type=protocols,
@@ -94,7 +175,8 @@ class XServer:
         self.display.flush()
 
     def xdotool(self, *args):
-        subprocess.run(["xdotool", *args], check=True, env=dict(os.environ, DISPLAY=self.name))
+        require("xdotool")
+        subprocess.run(["xdotool", *args], check=True, env=self.env())
 
     def click(self, window, x, y, button=1):
         """A real mouse click at (x, y) of the window."""
@@ -128,34 +210,47 @@ def text_contrast(what, pixels, back):
     return best
 
 
-def start(server, program, arguments=(), environment=None, wrapper=(), wm_class="prince-trials"):
-    env = dict(os.environ, DISPLAY=server.name, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-               **(environment or {}))
-    process = subprocess.Popen([*wrapper, program, *arguments], env=env)
-    window = wait_for("the window to map", lambda: server.find_window(wm_class))
-    return process, window
+class Program:
+    """The program started on an X server, and its window once it is mapped."""
 
+    def __init__(self, server, program, arguments=(), environment=None, wrapper=(), wm_class="prince-trials"):
+        self.server = server
+        env = server.env(QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **(environment or {}))
+        self.process = subprocess.Popen([*wrapper, program, *arguments], env=env)
+        try:
+            self.window = wait_for("the window to map", lambda: server.find_window(wm_class))
+        except Failed:
+            self.kill()
+            raise
 
-def close_and_check_exit(server, process, window):
-    server.close(window)
-    try:
-        status = process.wait(timeout=15)
-    except subprocess.TimeoutExpired:
-        process.kill()
-        fail("the program did not end when its window was closed")
-    if status != 0:
-        fail("the program ended with status %d" % status)
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.kill()
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+    def close_and_check_exit(self):
+        self.server.close(self.window)
+        try:
+            status = self.process.wait(timeout=15)
+        except subprocess.TimeoutExpired:
+            fail("the program did not end when its window was closed")
+        if status != 0:
+            fail("the program ended with status %d" % status)
 
 
 class ScreenReader:
     """What a screen reader sees of a program, through AT-SPI."""
 
     def __init__(self, name="prince-trials"):
-        import gi
-        warnings.simplefilter("ignore", DeprecationWarning)  # the older AT-SPI calls work on every version
-        gi.require_version("Atspi", "2.0")
-        from gi.repository import Atspi, GLib
-        self.Atspi = Atspi
+        require("gi", "Atspi", "/usr/libexec/at-spi-bus-launcher")
+        from gi.repository import GLib
+        self.Atspi = _atspi()
         self.GLib = GLib
         self.name = name
         self.app = wait_for("the program on the accessibility bus", self._find_app)
