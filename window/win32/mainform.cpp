@@ -42,7 +42,10 @@ void redrawnOnceAfter(const std::vector<HWND> &lists, Handler handler)
     handler();
     for (HWND list : lists) {
         SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+        // A list that is not on screen yet (the window at its start) is painted when it is shown.
+        if (IsWindowVisible(list) != FALSE) {
+            RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+        }
     }
 }
 
@@ -60,6 +63,8 @@ void MainForm::registerClass(HINSTANCE instance)
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = CreateSolidBrush(colourRef(FormColours::fromBgr(FormLayout::WindowColour)));
     windowClass.lpszClassName = ControlIds::WindowClass;
+    // The window shows its class's icons, large and small: the title bar, the task bar and the
+    // task switcher fall back to them, so setting them on the window too would only cost time.
     windowClass.hIcon = static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
     windowClass.hIconSm = static_cast<HICON>(
@@ -85,9 +90,6 @@ MainForm::MainForm(HINSTANCE instance, std::unique_ptr<RandomSource> random)
     const std::wstring caption = wideText(std::string(FormTexts::WebAddress) + " " + FormTexts::CaptionTitle);
     CreateWindowExW(WindowExtendedStyle, ControlIds::WindowClass, caption.c_str(), WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this);
-    // The icon, large and small, on the window itself too: task switchers ask the window.
-    SendMessageW(m_window, WM_SETICON, ICON_BIG, static_cast<LPARAM>(GetClassLongPtrW(m_window, GCLP_HICON)));
-    SendMessageW(m_window, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(GetClassLongPtrW(m_window, GCLP_HICONSM)));
     createControls(instance);
 
     m_parts.emplace(m_controls.List1, m_controls.Check1);
