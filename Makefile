@@ -9,50 +9,29 @@ export CTEST_PARALLEL_LEVEL := $(JOBS)
 
 all: test
 
-# `make run` installs what building and running need; `make windows` also the cross
-# compiler; the others also the tools of the tests, benchmarks and package checks.
+# `make run` installs what building and running need, and opens the window.
 run:
 	@bash scripts/setup.sh run
 	cmake --workflow --preset release
 	./build/release/prince-trials
 
-# The native 32-bit Windows executable: build/windows/prince-trials.exe.
+# The native 32-bit Windows executable, build/windows/prince-trials.exe: that and the cross
+# compiler.
 windows:
 	@bash scripts/setup.sh windows
 	cmake --workflow --preset windows
-	@ls -l build/windows/prince-trials.exe
 
-# Every test; `make fast` only those that take seconds (no real program, Wine or long run).
-test:
+# Every test (`make fast`: those that take seconds); the same under the sanitizers; the
+# benchmarks' table; each candidate's chance of winning over a million contests
+# (docs/odds.*); the Debian package (build/release/); the README's screenshots (docs/).
+# These install the tools of the tests, benchmarks and package checks too.
+test: WORKFLOW := dev
+screenshot: WORKFLOW := screenshots
+package: WORKFLOW := package
+fast asan bench odds: WORKFLOW = $@
+test fast asan bench odds package screenshot:
 	@bash scripts/setup.sh test
-	cmake --workflow --preset dev
-
-fast:
-	@bash scripts/setup.sh test
-	cmake --workflow --preset fast
-
-asan:
-	@bash scripts/setup.sh test
-	cmake --workflow --preset asan
-
-bench:
-	@bash scripts/setup.sh test
-	cmake --workflow --preset bench
-
-# Each candidate's chance of winning over a million contests: docs/odds.csv and docs/odds.png.
-odds:
-	@bash scripts/setup.sh test
-	cmake --workflow --preset odds
-
-package:
-	@bash scripts/setup.sh test
-	cmake --workflow --preset package
-	@ls build/release/*.deb
-
-# The README's screenshots of both programs: docs/screenshot.png and docs/windows.png.
-screenshot:
-	@bash scripts/setup.sh test
-	cmake --workflow --preset screenshots
+	cmake --workflow --preset $(WORKFLOW)
 
 clean:
 	rm -rf build

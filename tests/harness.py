@@ -92,6 +92,16 @@ def in_own_session():
     sys.exit(status)
 
 
+def expect_exit(process, status=0, seconds=15):
+    """Fails unless the process ends within seconds, with status."""
+    try:
+        ended = process.wait(timeout=seconds)
+    except subprocess.TimeoutExpired:
+        fail("the program did not end")
+    if ended != status:
+        fail("the program ended with status %d, not %d" % (ended, status))
+
+
 def wait_for(what, condition, seconds=15.0):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
@@ -236,12 +246,7 @@ class Program:
 
     def close_and_check_exit(self):
         self.server.close(self.window)
-        try:
-            status = self.process.wait(timeout=15)
-        except subprocess.TimeoutExpired:
-            fail("the program did not end when its window was closed")
-        if status != 0:
-            fail("the program ended with status %d" % status)
+        expect_exit(self.process)
 
 
 class ScreenReader:

@@ -17,7 +17,7 @@ import sys
 import tempfile
 import time
 
-from harness import XServer, fail, require, run_scenarios, text_contrast, wait_for
+from harness import XServer, expect_exit, fail, require, run_scenarios, text_contrast, wait_for
 
 BOXES = ["Check1_0", "Check1_1", "Check1_2"]
 FRESH, ARMED, RUN = [0, 0, 0], [False, True], [True, False]
@@ -128,12 +128,7 @@ class Session:
 
     def close(self):
         self.ask("close")
-        try:
-            status = self.program.wait(timeout=30)
-        except subprocess.TimeoutExpired:
-            fail("the program did not end when its window was closed")
-        if status != 0:
-            fail("the program ended with status %d" % status)
+        expect_exit(self.program, seconds=30)
 
 
 def check_layout(session, dpi, client):

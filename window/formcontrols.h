@@ -45,12 +45,22 @@ public:
     template <typename Visit>
     decltype(auto) at(const Control &row, Visit &&visit)
     {
-        return visitAt(*this, row, visit);
-    }
-    template <typename Visit>
-    decltype(auto) at(const Control &row, Visit &&visit) const
-    {
-        return visitAt(*this, row, visit);
+        const auto i = static_cast<std::size_t>(row.index == FormLayout::NotInArray ? 0 : row.index);
+        switch (row.kind) {
+        case Kind::Frame:
+            return visit(Frame1);
+        case Kind::CheckBox:
+            return visit(Check1.at(i));
+        case Kind::CommandButton:
+            return visit(Command1.at(i));
+        case Kind::ListBox:
+            return visit(List1.at(i));
+        case Kind::TextBox:
+            return visit(Text1.at(i));
+        case Kind::Label:
+            break;
+        }
+        return visit(Label1.at(i));
     }
 
     // visit(row, element) for every row of the table, in the table's order or in ascending tab
@@ -68,27 +78,5 @@ public:
         for (const Control *row : FormLayout::inTabOrder()) {
             at(*row, [&](auto &element) { visit(*row, element); });
         }
-    }
-
-private:
-    template <typename Self, typename Visit>
-    static decltype(auto) visitAt(Self &self, const Control &row, Visit &visit)
-    {
-        const auto i = static_cast<std::size_t>(row.index == FormLayout::NotInArray ? 0 : row.index);
-        switch (row.kind) {
-        case Kind::Frame:
-            return visit(self.Frame1);
-        case Kind::CheckBox:
-            return visit(self.Check1.at(i));
-        case Kind::CommandButton:
-            return visit(self.Command1.at(i));
-        case Kind::ListBox:
-            return visit(self.List1.at(i));
-        case Kind::TextBox:
-            return visit(self.Text1.at(i));
-        case Kind::Label:
-            break;
-        }
-        return visit(self.Label1.at(i));
     }
 };
