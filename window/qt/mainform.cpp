@@ -10,6 +10,7 @@
 
 #include "hamburger.xpm"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -24,6 +25,15 @@ using FormLayout::Control;
 using FormLayout::Kind;
 
 namespace {
+
+// A screen reader takes the window for what it is, a frame named by its caption, and can read
+// its title on demand; as a plain widget it was a nameless filler.
+QAccessibleInterface *accessibleWindow(const QString &className, QObject *object)
+{
+    auto *form = qobject_cast<MainForm *>(object);
+    return className == QLatin1String("MainForm") && form != nullptr && form->isWindow() ? new QAccessibleWidget(form, QAccessible::Window)
+                                                                                         : nullptr;
+}
 
 // The widgets of the table, made in tab order: the frame before the boxes that stand in it.
 FormWidgets makeWidgets(QWidget *form)
@@ -144,6 +154,8 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     , m_parts(m_controls.List1, m_controls.Check1)
     , m_handlers(m_parts.controls(), *m_random)
 {
+    static const bool readAsWindow = (QAccessible::installFactory(&accessibleWindow), true);
+    Q_UNUSED(readAsWindow)
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromUtf8(FormTexts::WebAddress), QString::fromUtf8(FormTexts::CaptionTitle)));
     setWindowIcon(QIcon(QPixmap(hamburger_xpm)));
@@ -248,10 +260,10 @@ void MainForm::routeEvents()
 {
     for (std::size_t i = 0; i < m_controls.Check1.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
-        // toggled, not clicked: a screen reader's toggle action changes the state without a
-        // click, and must run the trial all the same. The reset's own unchecking arrives here
-        // too and finds an unchecked box.
-        connect(m_controls.Check1[i], &QCheckBox::toggled, this, [this, index] { m_handlers.Check1_Click(index); });
+        // Every change of state, a click's once it has been reported: a screen reader's toggle
+        // action changes the state without a click, and must run the trial all the same. The
+        // reset's own unchecking arrives here too and finds an unchecked box.
+        connect(m_controls.Check1[i], &ClassicCheckBox::settled, this, [this, index] { m_handlers.Check1_Click(index); });
     }
     for (std::size_t i = 0; i < m_controls.Command1.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);

@@ -12,9 +12,9 @@
 #include <memory>
 
 class ClassicCheckBox;
+class ClassicListWidget;
 class QGroupBox;
 class QLabel;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -23,7 +23,7 @@ struct FormWidgetTypes {
     using Frame = QGroupBox *;
     using CheckBox = ClassicCheckBox *;
     using CommandButton = QPushButton *;
-    using ListBox = QListWidget *;
+    using ListBox = ClassicListWidget *;
     using TextBox = QPlainTextEdit *;
     using Label = QLabel *;
 };
