@@ -317,24 +317,31 @@ class ScreenReader:
 
     def focus(self, role, name):
         self.node(role, name).grab_focus()
+        wait_for("the focus on %s %r" % (role, name), lambda: self.focused(role, name), 5)
+
+    def heard(self, act, kinds, until=None, seconds=1.0):
+        """Runs act() and returns the events of kinds (AT-SPI event types) a screen reader gets
+        meanwhile, in order, as (type, source, detail1): for seconds, or until until(events)."""
+        events = []
+        listener = self.Atspi.EventListener.new(lambda event: events.append((event.type, event.source, event.detail1)))
+        for kind in kinds:
+            listener.register(kind)
+        act()
+        context = self.GLib.MainContext.default()
+        deadline = time.monotonic() + seconds
+        while not (until and until(events)) and time.monotonic() < deadline:
+            context.iteration(False)
+            time.sleep(0.01)
+        for kind in kinds:
+            listener.deregister(kind)
+        return events
 
     def focus_after(self, act, role, seconds=5.0):
         """Runs act() and returns the first control of role that then takes the focus. Popup
         menus are not among the program's windows on the bus; a screen reader meets them so."""
-        caught = []
-
-        def on_focus(event):
-            if event.detail1 and event.source.get_role_name() == role:
-                caught.append(event.source)
-        listener = self.Atspi.EventListener.new(on_focus)
-        listener.register("object:state-changed:focused")
-        act()
-        context = self.GLib.MainContext.default()
-        deadline = time.monotonic() + seconds
-        while not caught and time.monotonic() < deadline:
-            context.iteration(False)
-            time.sleep(0.01)
-        listener.deregister("object:state-changed:focused")
+        def taken(events):
+            return [source for _, source, gained in events if gained and source.get_role_name() == role]
+        caught = taken(self.heard(act, ["object:state-changed:focused"], taken, seconds))
         if not caught:
             fail("no %s took the focus" % role)
         return caught[0]

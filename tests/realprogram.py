@@ -50,11 +50,16 @@ def window_scenario(program, environment, dpi, arguments, size, pool):
                     fail("window is %dx%d, not %dx%d" % (geometry.width, geometry.height, *size))
                 if server.caption(app.window) != CAPTION:
                     fail("caption is %r" % server.caption(app.window))
-                place = ScreenReader().rect("list", "Начало")
+                reader = ScreenReader()
+                place = reader.rect("list", "Начало")
                 if place != pool:
                     fail("the pool stands at %r, not %r" % (place, pool))
+                # A screen reader's "read the title" looks for the window by its role.
+                window = reader.app.get_child_at_index(0)
+                if (window.get_role_name(), window.get_name()) != ("frame", CAPTION):
+                    fail("a screen reader finds a %s named %r" % (window.get_role_name(), window.get_name()))
                 app.close_and_check_exit()
-        return "%dx%d window with its caption, the pool at %r" % (*size, pool)
+        return "%dx%d frame with its caption, the pool at %r" % (*size, pool)
     return scenario
 
 
@@ -101,6 +106,7 @@ def contest_scenario(program, steps):
             if reader.items("Начало")[:3] != ["1", "2", "3"]:
                 fail("the pool does not start 1, 2, 3")
             server.xdotool("windowfocus", "--sync", str(app.window.id))
+            wait_for("the focus in the statement", lambda: reader.focused(*STATEMENT))
             for act, counts, boxes, what in steps:
                 act(server, app.window, reader)
                 expect(reader, counts, boxes, what)
@@ -109,14 +115,43 @@ def contest_scenario(program, steps):
     return scenario
 
 
-def click(x, y):
-    return lambda server, window, reader: server.click(window, x, y)
+def click(x, y, times=1):
+    def act(server, window, reader):
+        origin = window.translate_coords(server.display.screen().root, 0, 0)
+        server.xdotool("mousemove", "--sync", str(x - origin.x), str(y - origin.y), "click", "--repeat", str(times),
+                       "--delay", "40", "1")
+    return act
 
 
-def key(control, name):
+def key(control, *names):
     def act(server, window, reader):
         reader.focus(*control)
-        server.xdotool("key", name)
+        server.xdotool("key", "--delay", "20", *names)
+    return act
+
+
+def heard_in_order(act, *wanted):
+    """act, checking that a screen reader hears wanted, events (type, role, name), in that order."""
+    def checked(server, window, reader):
+        kinds = sorted({kind for kind, _, _ in wanted})
+        heard = [(kind, source.get_role_name(), source.get_name())
+                 for kind, source, gained in reader.heard(lambda: act(server, window, reader), kinds) if gained]
+        if [event for event in heard if event in wanted] != list(wanted):
+            fail("a screen reader hears %r, not %r in that order" % (heard, list(wanted)))
+    return checked
+
+
+def tab_into(tabs, name):
+    """Tab from the statement into the list name, the tabs-th control after it: the list's first
+    item is then the focused child."""
+    def act(server, window, reader):
+        reader.focus(*STATEMENT)
+        server.xdotool("key", "--delay", "50", *["Tab"] * (tabs - 1))
+        gained = [source for _, source, gained in
+                  reader.heard(lambda: server.xdotool("key", "Tab"), ["object:state-changed:focused"]) if gained]
+        focused = (gained[-1].get_role_name(), gained[-1].get_name(), gained[-1].get_parent().get_name()) if gained else None
+        if focused != ("list item", reader.items(name)[0], name):
+            fail("after Tab the focus is on %r, not on the first item of %r" % (focused, name))
     return act
 
 
@@ -145,18 +180,25 @@ def tab_walk(program):
 
 def check_contest(program):
     box = [("check box", name) for name in BOXES]
+    checked = ("object:state-changed:checked", "check box")
+    focused = ("object:state-changed:focused", "check box")
     mouse = [
-        # Box I stands at (16, 72), 153 x 25: its far right end, past the caption.
-        (click(16 + 150, 72 + 12), [333, 0, 0], [RUN, ARMED, ARMED], "on the far right of box I"),
+        # Box I stands at (16, 72), 153 x 25: its far right end, past the caption; the second
+        # click of a double click finds it locked.
+        (click(16 + 150, 72 + 12, times=2), [333, 0, 0], [RUN, ARMED, ARMED], "double click on the far right of box I"),
         (click(*BOX_AT[0]), [333, 0, 0], [RUN, ARMED, ARMED], "on the disabled box I"),
         (click(*BOX_AT[2]), [333, 0, 333], [RUN, ARMED, RUN], "on box III"),
         (click(*RESET_AT), [0, 0, 0], [ARMED] * 3, "on Чисти"),
     ]
     keyboard = [
+        (tab_into(4, "Начало"), [0, 0, 0], [ARMED] * 3, "Tab into the pool: its first item has the focus"),
         (key(box[1], "Return"), [0, 0, 0], [ARMED] * 3, "Return on box II does nothing"),
-        (key(box[1], "space"), [0, 333, 0], [ARMED, RUN, ARMED], "space on box II"),
+        (heard_in_order(key(box[1], "space"), (*checked, BOXES[1]), (*focused, BOXES[2])), [0, 333, 0], [ARMED, RUN, ARMED],
+         "space on box II: heard checked, then the focus on box III"),
+        (tab_into(2, "II-ро"), [0, 333, 0], [ARMED, RUN, ARMED], "Tab into its list: its first item"),
         (key(RESET, "Return"), [0, 0, 0], [ARMED] * 3, "Return on Чисти"),
-        (key(box[1], "space"), [0, 333, 0], [ARMED, RUN, ARMED], "space on box II after the reset"),
+        # The first space locks box II and moves the focus on; the second runs box III.
+        (key(box[1], "space", "space"), [0, 333, 333], [ARMED, RUN, RUN], "space, space on box II"),
         (key(RESET, "KP_Enter"), [0, 0, 0], [ARMED] * 3, "Enter on Чисти"),
         (key(box[2], "space"), [0, 0, 333], [ARMED, ARMED, RUN], "space on box III"),
         (key(RESET, "space"), [0, 0, 0], [ARMED] * 3, "space on Чисти"),

@@ -9,19 +9,26 @@
 //            place and fixed back colour, and every control that is not where, or not what,
 //            the layout table says
 //   focus    the control that has the keyboard focus
+//   read     what a screen reader reads through the system's accessibility interface, and
+//            where it differs from the caption: the window's name, each captioned control's
+//            name, and the statement's role (text)
 //   close    asks the window to close
 
 #include "contestcheck.h"
 #include "controlids.h"
 #include "formcolours.h"
 #include "formlayout.h"
+#include "formtexts.h"
 #include "widetext.h"
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -153,10 +160,52 @@ std::string focus(HWND window)
     return "{\"focus\":\"\"}";
 }
 
+// The role and name of a window's standard accessible object; role -1 where it has none.
+std::pair<long, std::string> readOf(HWND control)
+{
+    IAccessible *accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void **>(&accessible))) ||
+        accessible == nullptr) {
+        return {-1, ""};
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role{};
+    BSTR name = nullptr;
+    accessible->get_accRole(self, &role);
+    accessible->get_accName(self, &name);
+    accessible->Release();
+    const std::string text = name != nullptr ? utf8Text(name) : "";
+    SysFreeString(name);
+    return {role.vt == VT_I4 ? role.lVal : -1, text};
+}
+
+std::string read(HWND window)
+{
+    std::string problems;
+    const auto problem = [&problems](const std::string &what) { problems += (problems.empty() ? "" : ",") + quoted(what); };
+    const std::string caption = std::string(FormTexts::WebAddress) + " " + FormTexts::CaptionTitle;
+    if (readOf(window).second != caption) {
+        problem("the window is read as " + quoted(readOf(window).second));
+    }
+    controlsOf(window).forEach([&problem](const Control &row, HWND control) {
+        const auto [role, name] = readOf(control);
+        if (row.kind == FormLayout::Kind::TextBox
+                ? role != ROLE_SYSTEM_TEXT
+                : row.kind != FormLayout::Kind::ListBox && row.shown == FormLayout::Shown::Yes && name != row.text) {
+            problem(nameOf(row) + " is read as " + std::to_string(role) + " " + quoted(name));
+        }
+    });
+    return "{\"problems\":[" + problems + "]}";
+}
+
 } // namespace
 
 int main()
 {
+    CoInitialize(nullptr);
     HWND window = nullptr;
     std::string command;
     while (std::getline(std::cin, command)) {
@@ -184,6 +233,8 @@ int main()
             answer = layout(window);
         } else if (command == "focus") {
             answer = focus(window);
+        } else if (command == "read") {
+            answer = read(window);
         } else if (command == "close") {
             PostMessageW(window, WM_CLOSE, 0, 0);
             answer = "{\"closed\":true}";

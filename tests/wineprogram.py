@@ -171,9 +171,13 @@ def scenario_window(wine, build):
             fail("the window's icons are %r, not 32 and 16 pixels" % window_icon_sizes(session))
         session.expect(FRESH, [ARMED] * 3, "start: the full pool, empty lists, armed boxes")
         check_colours(session)
+        read = session.ask("read")
+        if read["problems"]:
+            fail("through the accessibility interface: %r" % read["problems"])
         session.close()
     return ("at 96 dpi every control stands at its place with its text, the icon large and small, every fixed "
-            "back colour painted with text at 4.5:1 or more; closing gives status 0")
+            "back colour painted with text at 4.5:1 or more, a screen reader reads the window and every control "
+            "by its caption; closing gives status 0")
 
 
 def scenario_mouse(wine, build):
