@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "classiccontrols.h"
+#include "displayguard.h"
 #include "mainform.h"
 #include "programinfo.h"
 #include "runtimeerror.h"
@@ -11,6 +12,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -69,7 +71,9 @@ int run(char *programPath, const std::function<void(MainForm &)> &beforeShow)
     }
     int argumentCount = 1;
     char *arguments[] = {programPath, nullptr};
+    auto guard = std::make_unique<DisplayGuard>();
     QApplication application(argumentCount, arguments);
+    guard.reset();
     prepareApplication();
 
     MainForm form;
