@@ -5,6 +5,9 @@
 CheckBoxControlAdapter::CheckBoxControlAdapter(HWND control)
     : m_control(control)
 {
+    if (IsWindow(m_control) == FALSE) {
+        runtimeError("the check box is missing");
+    }
 }
 
 std::int16_t CheckBoxControlAdapter::value() const

@@ -8,6 +8,11 @@
 ListBoxControlAdapter::ListBoxControlAdapter(HWND control)
     : m_control(control)
 {
+    // A message to a list box that is not there answers 0: the list would take texts and
+    // lose them, and say it is empty.
+    if (IsWindow(m_control) == FALSE) {
+        runtimeError("the list box is missing");
+    }
 }
 
 void ListBoxControlAdapter::clear()
@@ -61,5 +66,9 @@ void ListBoxControlAdapter::removeAt(std::int16_t position)
 
 std::int16_t ListBoxControlAdapter::count() const
 {
-    return static_cast<std::int16_t>(SendMessageW(m_control, LB_GETCOUNT, 0, 0));
+    const LRESULT count = SendMessageW(m_control, LB_GETCOUNT, 0, 0);
+    if (count == LB_ERR) {
+        runtimeError("the list box cannot count its items");
+    }
+    return static_cast<std::int16_t>(count);
 }

@@ -15,7 +15,9 @@ std::wstring wideText(std::string_view utf8)
         runtimeError("text is not UTF-8");
     }
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length);
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length) != length) {
+        runtimeError("text is not UTF-8");
+    }
     return wide;
 }
 
@@ -25,8 +27,13 @@ std::string utf8Text(std::wstring_view wide)
         return {};
     }
     const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    const int length = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) {
+        runtimeError("text is not UTF-16");
+    }
     std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+    if (WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, utf8.data(), length, nullptr, nullptr) != length) {
+        runtimeError("text is not UTF-16");
+    }
     return utf8;
 }

@@ -4,6 +4,7 @@
 #include "clockrandom.h"
 #include "formcolours.h"
 #include "formtexts.h"
+#include "resourceids.h"
 #include "widetext.h"
 
 #include <string>
@@ -52,24 +53,36 @@ void redrawnOnceAfter(const std::vector<HWND> &lists, Handler handler)
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD WindowExtendedStyle = WS_EX_CONTROLPARENT;
 
+// The program's icon at the size the system asks for; the .ico carries one for each scaling.
+HICON iconSized(HINSTANCE instance, int widthMetric, int heightMetric)
+{
+    return made(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PRINCE_TRIALS), IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                              GetSystemMetrics(heightMetric), 0)),
+                "cannot load the program's icon");
+}
+
 } // namespace
 
 void MainForm::registerClass(HINSTANCE instance)
 {
+    static const OwnedBrush back(
+        made(CreateSolidBrush(colourRef(FormColours::fromBgr(FormLayout::WindowColour))), "cannot make the window's brush"));
+    // The window shows its class's icons, large and small: the title bar, the task bar and the
+    // task switcher fall back to them, so setting them on the window too would only cost time.
+    static const OwnedIcon largeIcon(iconSized(instance, SM_CXICON, SM_CYICON));
+    static const OwnedIcon smallIcon(iconSized(instance, SM_CXSMICON, SM_CYSMICON));
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &MainForm::windowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = CreateSolidBrush(colourRef(FormColours::fromBgr(FormLayout::WindowColour)));
+    windowClass.hbrBackground = back.get();
     windowClass.lpszClassName = ControlIds::WindowClass;
-    // The window shows its class's icons, large and small: the title bar, the task bar and the
-    // task switcher fall back to them, so setting them on the window too would only cost time.
-    windowClass.hIcon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    windowClass.hIconSm = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    RegisterClassExW(&windowClass);
+    windowClass.hIcon = largeIcon.get();
+    windowClass.hIconSm = smallIcon.get();
+    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        runtimeError("cannot register the window's class");
+    }
 }
 
 MainForm::MainForm(HINSTANCE instance, std::unique_ptr<RandomSource> random)
@@ -81,15 +94,17 @@ MainForm::MainForm(HINSTANCE instance, std::unique_ptr<RandomSource> random)
     m_dpiX = GetDeviceCaps(screen, LOGPIXELSX);
     m_dpiY = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    m_font = CreateFontW(-MulDiv(FormLayout::FontPointSize, m_dpiY, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
-                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN,
-                         wideText(FormLayout::FontFamily).c_str());
+    m_font = OwnedFont(made(CreateFontW(-MulDiv(FormLayout::FontPointSize, m_dpiY, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                        RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN,
+                                        wideText(FormLayout::FontFamily).c_str()),
+                            "cannot make the window's font"));
 
     RECT outer{0, 0, FormLayout::toPixels(FormLayout::ClientWidth, m_dpiX), FormLayout::toPixels(FormLayout::ClientHeight, m_dpiY)};
     AdjustWindowRectEx(&outer, WindowStyle, FALSE, WindowExtendedStyle);
     const std::wstring caption = wideText(std::string(FormTexts::WebAddress) + " " + FormTexts::CaptionTitle);
-    CreateWindowExW(WindowExtendedStyle, ControlIds::WindowClass, caption.c_str(), WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this);
+    (void)made(CreateWindowExW(WindowExtendedStyle, ControlIds::WindowClass, caption.c_str(), WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                               outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this),
+               "cannot make the window");
     createControls(instance);
 
     m_parts.emplace(m_controls.List1, m_controls.Check1);
@@ -99,16 +114,11 @@ MainForm::MainForm(HINSTANCE instance, std::unique_ptr<RandomSource> random)
 
 MainForm::~MainForm()
 {
+    // A window closed by its user is gone already (m_window is cleared when it is destroyed).
     if (m_window != nullptr) {
         SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
         DestroyWindow(m_window);
     }
-    for (HBRUSH brush : m_brushes) {
-        if (brush != nullptr) {
-            DeleteObject(brush);
-        }
-    }
-    DeleteObject(m_font);
 }
 
 void MainForm::createControls(HINSTANCE instance)
@@ -120,14 +130,17 @@ void MainForm::createControls(HINSTANCE instance)
         const FormLayout::PixelRect place = FormLayout::placeInWindow(row, m_dpiX, m_dpiY);
         const bool shown = row.shown == FormLayout::Shown::Yes;
         const DWORD style = WS_CHILD | (shown ? WS_VISIBLE : 0) | (shown ? kind.style : kind.style & ~WS_TABSTOP);
-        control = CreateWindowExW(kind.extendedStyle, kind.className, nullptr, style, place.left, place.top, place.width, place.height,
-                                  m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIds::of(row))), instance, nullptr);
+        control = made(CreateWindowExW(kind.extendedStyle, kind.className, nullptr, style, place.left, place.top, place.width, place.height,
+                                       m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlIds::of(row))), instance, nullptr),
+                       "cannot make a control of the window");
         // The text after the font: the statement is laid out once, in the font it is shown in.
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
-        SetWindowTextW(control, wideText(row.text).c_str());
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
+        if (SetWindowTextW(control, wideText(row.text).c_str()) == FALSE) {
+            runtimeError("cannot set the text of a control of the window");
+        }
         if (row.backColour != FormLayout::DefaultColour) {
             m_brushes[static_cast<std::size_t>(&row - FormLayout::Controls.data())] =
-                CreateSolidBrush(colourRef(FormColours::fromBgr(row.backColour)));
+                OwnedBrush(made(CreateSolidBrush(colourRef(FormColours::fromBgr(row.backColour))), "cannot make a control's brush"));
         }
     });
     // The boxes stand in the frame: the frame goes beneath them.
@@ -172,7 +185,16 @@ LRESULT CALLBACK MainForm::windowProc(HWND window, UINT message, WPARAM wParam, 
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
     auto *form = reinterpret_cast<MainForm *>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return form != nullptr ? form->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    if (form == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        // The last message the window gets: the form no longer has one.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        form->m_window = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return form->handle(message, wParam, lParam);
 }
 
 LRESULT MainForm::handle(UINT message, WPARAM wParam, LPARAM lParam)
@@ -183,7 +205,13 @@ LRESULT MainForm::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        return colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        return colourControl(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // The scheme changed while the program runs: the text colours are chosen afresh as
+        // each control is painted; the fixed back colours' brushes stay.
+        RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        break;
     case WM_DRAWITEM:
         drawButton(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         return TRUE;
@@ -225,7 +253,7 @@ void MainForm::routeCommand(int id, int notification)
     }
 }
 
-LRESULT MainForm::colourControl(HDC dc, HWND control)
+LRESULT MainForm::colourControl(UINT message, HDC dc, HWND control)
 {
     const Control *row = rowOf(control);
     if (row != nullptr && row->kind == Kind::TextBox) {
@@ -235,17 +263,17 @@ LRESULT MainForm::colourControl(HDC dc, HWND control)
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
     if (row == nullptr || row->backColour == FormLayout::DefaultColour) {
-        return DefWindowProcW(m_window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+        return DefWindowProcW(m_window, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
     }
     SetTextColor(dc, readableText(row->backColour, COLOR_WINDOWTEXT));
     SetBkColor(dc, colourRef(FormColours::fromBgr(row->backColour)));
-    return reinterpret_cast<LRESULT>(m_brushes[static_cast<std::size_t>(row - FormLayout::Controls.data())]);
+    return reinterpret_cast<LRESULT>(m_brushes[static_cast<std::size_t>(row - FormLayout::Controls.data())].get());
 }
 
 void MainForm::drawButton(const DRAWITEMSTRUCT &item) const
 {
     if (const Control *row = rowOf(item.hwndItem)) {
-        ClassicControls::drawButton(item, m_brushes[static_cast<std::size_t>(row - FormLayout::Controls.data())],
-                                    readableText(row->backColour, COLOR_BTNTEXT), m_font, wideText(row->text));
+        ClassicControls::drawButton(item, m_brushes[static_cast<std::size_t>(row - FormLayout::Controls.data())].get(),
+                                    readableText(row->backColour, COLOR_BTNTEXT), m_font.get(), wideText(row->text));
     }
 }

@@ -6,6 +6,7 @@
 #include "formhandlers.h"
 #include "formlayout.h"
 #include "listboxcontroladapter.h"
+#include "ownedhandle.h"
 #include "randomsource.h"
 
 #include <windows.h>
@@ -28,7 +29,8 @@ public:
     MainForm(const MainForm &) = delete;
     MainForm &operator=(const MainForm &) = delete;
 
-    // Registers the window class, with the program's icon; once per process.
+    // Registers the window class, with the program's icon, once per process; the brush and
+    // icons it holds live as long as the process.
     static void registerClass(HINSTANCE instance);
 
     [[nodiscard]] HWND window() const;
@@ -42,7 +44,7 @@ private:
 
     void createControls(HINSTANCE instance);
     [[nodiscard]] const FormLayout::Control *rowOf(HWND control) const;
-    [[nodiscard]] LRESULT colourControl(HDC dc, HWND control);
+    [[nodiscard]] LRESULT colourControl(UINT message, HDC dc, HWND control);
     void drawButton(const DRAWITEMSTRUCT &item) const;
     void routeCommand(int id, int notification);
 
@@ -52,8 +54,8 @@ private:
 
     int m_dpiX = 96;
     int m_dpiY = 96;
-    HFONT m_font = nullptr;
-    std::array<HBRUSH, FormLayout::Controls.size()> m_brushes{};
+    OwnedFont m_font;
+    std::array<OwnedBrush, FormLayout::Controls.size()> m_brushes{};
 
     std::unique_ptr<RandomSource> m_random;
     // Made once the controls stand: an adapter over each list and box, and the handlers.

@@ -17,9 +17,14 @@ void showRuntimeError(const char *report)
 
 namespace Program {
 
-int run(HINSTANCE instance, int showCommand, const std::function<void(MainForm &)> &beforeShow)
+void prepare()
 {
     setRuntimeErrorReport(&showRuntimeError);
+}
+
+int run(HINSTANCE instance, int showCommand, const std::function<void(MainForm &)> &beforeShow)
+{
+    prepare();
     MainForm::registerClass(instance);
     MainForm form(instance);
     if (beforeShow) {
@@ -27,14 +32,18 @@ int run(HINSTANCE instance, int showCommand, const std::function<void(MainForm &
     }
     form.show(showCommand);
 
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    MSG message{};
+    BOOL got = FALSE;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
         // The dialog manager's keyboard: Tab and Shift+Tab between the controls, Space on
         // boxes and the button.
         if (IsDialogMessageW(form.window(), &message) == FALSE) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
+    }
+    if (got < 0) {
+        runtimeError("the window's messages cannot be read");
     }
     return static_cast<int>(message.wParam);
 }

@@ -14,4 +14,8 @@ namespace Program {
 // first shown.
 int run(HINSTANCE instance, int showCommand, const std::function<void(MainForm &)> &beforeShow = {});
 
+// What run() sets up before the window exists: a run-time error is shown in a message box
+// before the program ends. Tests call it too.
+void prepare();
+
 } // namespace Program
