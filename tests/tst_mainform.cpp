@@ -1,6 +1,7 @@
 // The window as it opens: every control by object name with its place, colour, text and
 // font, the tab order, what a screen reader is told, and what is painted.
 
+#include "formcolours.h"
 #include "formtexts.h"
 #include "mainform.h"
 #include "program.h"
@@ -241,6 +242,54 @@ private Q_SLOTS:
         QAccessibleInterface *box = QAccessible::queryAccessibleInterface(form.findChild<QWidget *>(QStringLiteral("Check1_1")));
         QVERIFY(box->actionInterface() != nullptr);
         QVERIFY(box->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    }
+
+    void captionsFollowTheSchemeWhileItRuns_data()
+    {
+        QTest::addColumn<QColor>("schemeText");
+        QTest::addColumn<bool>("reads"); // on every fixed back colour
+        QTest::newRow("dark blue: the captions take it") << QColor(0, 0, 160) << true;
+        QTest::newRow("near white: black instead") << QColor(250, 250, 250) << false;
+    }
+    void captionsFollowTheSchemeWhileItRuns()
+    {
+        QFETCH(QColor, schemeText);
+        QFETCH(bool, reads);
+        MainForm form(std::make_unique<ScriptedRandom>());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QPalette before = QApplication::palette();
+        QPalette scheme = before;
+        scheme.setColor(QPalette::WindowText, schemeText);
+        scheme.setColor(QPalette::ButtonText, schemeText);
+        QApplication::setPalette(scheme);
+        const QImage image = form.grab().toImage();
+        QApplication::setPalette(before);
+
+        // Where each caption stands on its fixed back colour: title, heading, frame, box, button.
+        const std::array<std::pair<QRect, QColor>, 5> captions{{{QRect(64, 0, 305, 24), HeadingBack},
+                                                                {QRect(184, 32, 73, 23), HeadingBack},
+                                                                {QRect(12, 48, 150, 22), WindowBack},
+                                                                {QRect(36, 72, 130, 25), BoxBack},
+                                                                {QRect(20, 164, 113, 17), ButtonBack}}};
+        for (const auto &[rect, back] : captions) {
+            double best = 0;
+            bool painted = false;
+            for (int y = rect.top(); y <= rect.bottom(); ++y) {
+                for (int x = rect.left(); x <= rect.right(); ++x) {
+                    const QColor pixel = image.pixelColor(x, y);
+                    // Text is smoothed at its edges: a stroke's core comes near its colour.
+                    painted = painted ||
+                        std::abs(pixel.red() - schemeText.red()) + std::abs(pixel.green() - schemeText.green()) +
+                                std::abs(pixel.blue() - schemeText.blue()) <=
+                            48;
+                    best = std::max(
+                        best, FormColours::contrast({pixel.red(), pixel.green(), pixel.blue()}, {back.red(), back.green(), back.blue()}));
+                }
+            }
+            QVERIFY2(best >= FormColours::MinimumContrast, qPrintable(QStringLiteral("%1: %2").arg(back.name()).arg(best)));
+            QVERIFY2(painted == reads, qPrintable(back.name()));
+        }
     }
 
     void paintsEveryColour_data()

@@ -169,11 +169,12 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     if (QApplication::font() != formFont()) {
         setFont(formFont());
     }
-    setFixedColours(this, FormLayout::WindowColour);
     setAutoFillBackground(true);
+    qApp->installEventFilter(this);
 
     setUpKinds();
     applyLayoutTable();
+    applyColours();
     nameForScreenReaders();
     routeEvents();
     m_handlers.Form_Load();
@@ -199,9 +200,6 @@ void MainForm::applyLayoutTable()
             widget->setFocusPolicy(Qt::NoFocus);
             widget->hide();
         }
-        if (row.backColour != FormLayout::DefaultColour) {
-            setBack(widget, row.backColour);
-        }
         setText(widget, displayText(row.text));
     });
 
@@ -216,6 +214,26 @@ void MainForm::applyLayoutTable()
         }
         previous = widget;
     });
+}
+
+void MainForm::applyColours()
+{
+    setFixedColours(this, FormLayout::WindowColour);
+    m_controls.forEach([](const Control &row, auto *widget) {
+        if (row.backColour != FormLayout::DefaultColour) {
+            setBack(widget, row.backColour);
+        }
+    });
+}
+
+bool MainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // The desktop's scheme changed while the program runs (the application is told, not its
+    // windows): the text on the fixed back colours is chosen again, by the same rule.
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) {
+        applyColours();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainForm::setUpKinds()

@@ -48,8 +48,13 @@ public:
     // The handlers the controls' events go to; Form_Load has run when the constructor returns.
     [[nodiscard]] FormHandlers &handlers();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void applyLayoutTable();
+    // The fixed back colours, with text that reads on them under the scheme of the moment.
+    void applyColours();
     void setUpKinds();
     void nameForScreenReaders();
     void routeEvents();
