@@ -1,10 +1,13 @@
-// The baked icon files: the .ico is one 32 x 32 image with a 256-colour palette and a
-// transparency mask, and it and the PNGs show exactly the pixels of the XPM source.
+// The baked icon files: the .ico holds an image for each size Windows asks for, each with a
+// 256-colour palette and a transparency mask, and they and the PNGs show exactly the pixels of
+// the XPM source, scaled without smoothing.
 
 #include <QFile>
 #include <QImage>
 #include <QTest>
 #include <QtEndian>
+
+#include <iterator>
 
 namespace {
 
@@ -33,54 +36,64 @@ class ResourcesTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void icoIsOne32x32PaletteImageWithMask()
+    void icoHoldsEverySizeWithPaletteAndMask_data()
     {
+        QTest::addColumn<int>("size");
+        for (const int size : {PRINCE_ICO_SIZES}) {
+            QTest::addRow("%d", size) << size;
+        }
+    }
+    void icoHoldsEverySizeWithPaletteAndMask()
+    {
+        QFETCH(int, size);
         QFile file(IconDir + QStringLiteral("/prince-trials.ico"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray ico = file.readAll();
-
         QCOMPARE(u16(ico, 0), quint16{0});
         QCOMPARE(u16(ico, 2), quint16{1}); // icon
-        QCOMPARE(u16(ico, 4), quint16{1}); // one image
-        QCOMPARE(quint8(ico[6]), quint8{32});
-        QCOMPARE(quint8(ico[7]), quint8{32});
-        QCOMPARE(u16(ico, 12), quint16{8});
-        const quint32 size = u32(ico, 14);
-        const quint32 offset = u32(ico, 18);
-        QCOMPARE(qsizetype(offset + size), ico.size());
+        const int count = u16(ico, 4);
+        QCOMPARE(count, int(std::size({PRINCE_ICO_SIZES})));
 
-        const int header = int(offset);
+        int entry = 6;
+        while (entry < 6 + 16 * count && quint8(ico[entry]) != size) {
+            entry += 16;
+        }
+        QVERIFY2(entry < 6 + 16 * count, "no image of this size");
+        QCOMPARE(quint8(ico[entry + 1]), quint8(size));
+        QCOMPARE(u16(ico, entry + 6), quint16{8});
+        const int header = int(u32(ico, entry + 12));
         QCOMPARE(u32(ico, header), quint32{40});
-        QCOMPARE(u32(ico, header + 4), quint32{32});
-        QCOMPARE(u32(ico, header + 8), quint32{64}); // colour and mask
+        QCOMPARE(u32(ico, header + 4), quint32(size));
+        QCOMPARE(u32(ico, header + 8), quint32(size * 2)); // colour and mask
         QCOMPARE(u16(ico, header + 14), quint16{8});
         QCOMPARE(u32(ico, header + 16), quint32{0});
 
+        // Rows are padded to 32 bits and stored bottom-up; the mask marks the clear pixels.
         const int palette = header + 40;
         const int colours = palette + 256 * 4;
-        const int mask = colours + 32 * 32;
-        QCOMPARE(ico.size(), qsizetype(mask + 32 * 4));
+        const int maskRow = (((size + 7) / 8) + 3) / 4 * 4;
+        const int mask = colours + size * size;
+        QCOMPARE(qsizetype(u32(ico, entry + 8)), qsizetype(mask + maskRow * size - header));
 
-        const QImage source = sourceIcon();
+        // The 32 x 32 image is the picture itself; the others, scaled without smoothing.
+        const QImage expected = sourceIcon().scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         int transparent = 0;
-        for (int y = 0; y < 32; ++y) {
-            const int row = 31 - y; // rows are stored bottom-up
-            const quint32 maskBits = qFromBigEndian<quint32>(ico.constData() + mask + row * 4);
-            for (int x = 0; x < 32; ++x) {
-                const QRgb expected = source.pixel(x, y);
-                const bool clear = (maskBits & (0x80000000U >> x)) != 0;
-                QCOMPARE(clear, qAlpha(expected) == 0);
+        for (int y = 0; y < size; ++y) {
+            const int row = size - 1 - y;
+            for (int x = 0; x < size; ++x) {
+                const QRgb want = expected.pixel(x, y);
+                const bool clear = (quint8(ico[mask + row * maskRow + x / 8]) & (0x80U >> (x % 8))) != 0;
+                QCOMPARE(clear, qAlpha(want) == 0);
                 if (clear) {
                     ++transparent;
                     continue;
                 }
-                const int index = quint8(ico[colours + row * 32 + x]);
-                const int entry = palette + index * 4;
-                const QRgb stored = qRgb(quint8(ico[entry + 2]), quint8(ico[entry + 1]), quint8(ico[entry]));
-                QCOMPARE(stored, qRgb(qRed(expected), qGreen(expected), qBlue(expected)));
+                const int index = quint8(ico[colours + row * size + x]);
+                const int at = palette + index * 4;
+                QCOMPARE(qRgb(quint8(ico[at + 2]), quint8(ico[at + 1]), quint8(ico[at])), qRgb(qRed(want), qGreen(want), qBlue(want)));
             }
         }
-        QVERIFY(transparent > 0 && transparent < 32 * 32);
+        QVERIFY(transparent > 0 && transparent < size * size);
     }
 
     void pngsScaleThePixelArt_data()

@@ -3,12 +3,15 @@
 // across processes (WM_GETTEXT, LB_GETCOUNT, LB_GETTEXT, BM_GETCHECK) and with
 // GetWindowRect, IsWindowEnabled and GetGUIThreadInfo. Commands come one a line on standard
 // input; each answer is one line of JSON on standard output.
-//   wait     until the window is shown, with all its controls
+//   wait     until the window is shown, with all its controls (the program's latest)
 //   state    the lists' counts, the boxes (checked, enabled) and what breaks the invariants
 //   layout   the density, the client area (size and place on the screen), every control's
 //            place and fixed back colour, and every control that is not where, or not what,
 //            the layout table says
 //   focus    the control that has the keyboard focus
+//   errorbox the run-time error's message box (of any process): its text, then OK pressed
+//   syscolours R G B   the scheme's text colours, for windows and buttons, set to that colour
+//   syscolours restore   and back as they were
 //   read     what a screen reader reads through the system's accessibility interface, and
 //            where it differs from the caption: the window's name, each captioned control's
 //            name, and the statement's role (text)
@@ -25,6 +28,7 @@
 
 #include <oleacc.h>
 
+#include <array>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -182,6 +186,37 @@ std::pair<long, std::string> readOf(HWND control)
     return {role.vt == VT_I4 ? role.lVal : -1, text};
 }
 
+std::string errorBox()
+{
+    HWND box = nullptr;
+    for (int tries = 0; box == nullptr && tries < 300; ++tries) {
+        box = FindWindowW(L"#32770", L"prince-trials");
+        if (box == nullptr) {
+            Sleep(100);
+        }
+    }
+    if (box == nullptr) {
+        return "{\"error\":\"no message box\"}";
+    }
+    const std::string text = textOf(GetDlgItem(box, 0xFFFF)); // a message box's text
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return "{\"text\":" + quoted(text) + "}";
+}
+
+std::string sysColours(const std::string &colour)
+{
+    static const std::array<int, 2> elements{COLOR_WINDOWTEXT, COLOR_BTNTEXT};
+    static std::array<COLORREF, 2> before{GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_BTNTEXT)};
+    std::array<COLORREF, 2> values = before;
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    if (std::sscanf(colour.c_str(), "%d %d %d", &red, &green, &blue) == 3) {
+        values.fill(RGB(red, green, blue));
+    }
+    return SetSysColors(2, elements.data(), values.data()) != FALSE ? "{\"set\":true}" : "{\"error\":\"SetSysColors\"}";
+}
+
 std::string read(HWND window)
 {
     std::string problems;
@@ -212,8 +247,13 @@ int main()
         if (command.empty()) {
             continue;
         }
+        if (command == "errorbox") {
+            std::cout << errorBox() << std::endl;
+            continue;
+        }
         if (command == "wait") {
             // The window exists before its controls do; it is shown once they all stand.
+            window = nullptr;
             for (int tries = 0; window == nullptr && tries < 300; ++tries) {
                 window = FindWindowW(ControlIds::WindowClass, nullptr);
                 if (window == nullptr || IsWindowVisible(window) == FALSE) {
@@ -235,6 +275,8 @@ int main()
             answer = focus(window);
         } else if (command == "read") {
             answer = read(window);
+        } else if (command.rfind("syscolours ", 0) == 0) {
+            answer = sysColours(command.substr(11));
         } else if (command == "close") {
             PostMessageW(window, WM_CLOSE, 0, 0);
             answer = "{\"closed\":true}";

@@ -12,6 +12,7 @@ program and the probe. The screenshot shows the window after the first two trial
 
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -47,10 +48,11 @@ class Wine:
 
 
 class Session:
-    """The program under Wine on its own X server, and the probe reading it."""
+    """The program (or another of the build's executables) under Wine on its own X server, and
+    the probe reading it."""
 
-    def __init__(self, wine, build):
-        self.wine, self.build = wine, build
+    def __init__(self, wine, build, executable="prince-trials.exe"):
+        self.wine, self.build, self.executable = wine, build, executable
 
     def __enter__(self):
         self.x = XServer().__enter__()
@@ -64,10 +66,13 @@ class Session:
 
     def _start(self):
         env = dict(self.wine.env, DISPLAY=self.x.name)
-        self.program = subprocess.Popen(["wine", os.path.join(self.build, "prince-trials.exe")], env=env,
+        self.program = subprocess.Popen(["wine", os.path.join(self.build, self.executable)], env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.probe = subprocess.Popen(["wine", os.path.join(self.build, "win32probe.exe")], env=env, text=True,
-                                      stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        if self.probe is None:
+            self.probe = subprocess.Popen(["wine", os.path.join(self.build, "win32probe.exe")], env=env, text=True,
+                                          stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        if self.executable != "prince-trials.exe":
+            return
         if not self.ask("wait").get("window"):
             fail("the window did not appear")
         self.layout = self.ask("layout")
@@ -126,6 +131,11 @@ class Session:
                 fail("%s: the focus is on %r, not %r" % (what, self.ask("focus")["focus"], name))
             time.sleep(0.1)
 
+    def restart(self):
+        """Closes the program and starts it again, in the same Wine session."""
+        self.close()
+        self._start()
+
     def close(self):
         self.ask("close")
         expect_exit(self.program, seconds=30)
@@ -137,8 +147,9 @@ def check_layout(session, dpi, client):
         fail("at %d dpi: %r" % (dpi, {k: layout[k] for k in ("dpi", "client", "problems")}))
 
 
-def check_colours(session):
-    """Each fixed back colour is painted, and the text on it reads at 4.5:1 or more."""
+def check_colours(session, text=None):
+    """Each fixed back colour is painted, and the text on it reads at 4.5:1 or more; in the
+    colour text, where one is given."""
     ox, oy = session.layout["origin"]
     root = session.x.display.screen().root
     for name, control in session.layout["controls"].items():
@@ -150,7 +161,10 @@ def check_colours(session):
         # inside a button's edge.
         inset = {"Check1": (20, 2, 2, 2), "Frame1": (6, 0, 6, height - 16), "Command1": (4, 4, 4, 4)}.get(name.split("_")[0], (1, 1, 1, 1))
         rect = (ox + x + inset[0], oy + y + inset[1], width - inset[0] - inset[2], height - inset[1] - inset[3])
-        text_contrast(name, sum(session.x.picture(root, rect), []), back)
+        pixels = sum(session.x.picture(root, rect), [])
+        text_contrast(name, pixels, back)
+        if text is not None and text not in pixels:
+            fail("%s: no text painted in %r" % (name, text))
 
 
 def window_icon_sizes(session):
@@ -178,6 +192,39 @@ def scenario_window(wine, build):
     return ("at 96 dpi every control stands at its place with its text, the icon large and small, every fixed "
             "back colour painted with text at 4.5:1 or more, a screen reader reads the window and every control "
             "by its caption; closing gives status 0")
+
+
+def scenario_scheme(wine, build):
+    """The scheme's text colour turns to a light pink that would not read on the window's fixed
+    back colours: the captions still read, in the running window and in one started under the
+    new scheme, and where the scheme's colour reads (dark blue) they take it. Wine keeps each
+    process's system colours apart: a running program is told of the change, but keeps
+    reading the old colours, so the new ones are seen by a program started afterwards."""
+    with Session(wine, build) as session:
+        try:
+            for colour, painted in (((250, 200, 250), None), ((0, 0, 160), (0, 0, 160))):
+                if not session.ask("syscolours %d %d %d" % colour).get("set"):
+                    fail("the probe could not set the system colours")
+                time.sleep(1)
+                check_colours(session)
+                session.restart()
+                check_colours(session, painted)
+        finally:
+            session.ask("syscolours restore")
+        session.close()
+    return "the captions read at 4.5:1 or more under a light pink, and take a dark blue"
+
+
+def scenario_error(wine, build):
+    """A run-time error: its report in a message box, read from another process; once the box is
+    closed, status 1."""
+    with Session(wine, build, "win32errorprobe.exe") as session:
+        box = session.ask("errorbox")
+        report = "prince-trials: run-time error: the list box is missing"
+        if box.get("text") != report:
+            fail("the error box says %r, not %r" % (box, report))
+        expect_exit(session.program, 1, seconds=30)
+    return "the box says %r; closed, the program ends with status 1" % report
 
 
 def scenario_mouse(wine, build):
@@ -232,16 +279,17 @@ def scenario_dpi144(wine, build):
 
 
 def check_executable(build, version, text, ico):
-    """One small 32-bit GUI program that needs only Windows' own libraries, with the project's
-    version record and the baked icon."""
+    """One small 32-bit GUI program that needs only Windows' own libraries, aware of terminal
+    servers, with the project's version record and the baked icon in five sizes."""
     require("pefile", "wrestool", "icotool")
     import pefile
     path = os.path.join(build, "prince-trials.exe")
     exe = pefile.PE(path)
     size = os.path.getsize(path)
-    if exe.FILE_HEADER.Machine != 0x14C or exe.OPTIONAL_HEADER.Subsystem != 2 or size >= 1 << 20:
-        fail("not a PE32 GUI program for i386 under 1 MiB: machine %#x, subsystem %d, %d bytes"
-             % (exe.FILE_HEADER.Machine, exe.OPTIONAL_HEADER.Subsystem, size))
+    terminal_server_aware = exe.OPTIONAL_HEADER.DllCharacteristics & 0x8000
+    if exe.FILE_HEADER.Machine != 0x14C or exe.OPTIONAL_HEADER.Subsystem != 2 or size >= 1 << 20 or not terminal_server_aware:
+        fail("not a terminal-server aware PE32 GUI program for i386 under 1 MiB: machine %#x, subsystem %d, %d bytes, %#x"
+             % (exe.FILE_HEADER.Machine, exe.OPTIONAL_HEADER.Subsystem, size, exe.OPTIONAL_HEADER.DllCharacteristics))
     dlls = {entry.dll.decode().upper() for entry in exe.DIRECTORY_ENTRY_IMPORT}
     if not dlls <= {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL"}:
         fail("imports more than Windows' own libraries: %r" % sorted(dlls))
@@ -260,9 +308,10 @@ def check_executable(build, version, text, ico):
         with open(extracted, "rb") as a, open(ico, "rb") as b:
             baked = b.read()
             # The resource keeps the icon's directory and image; wrestool may pad what follows.
-            if a.read()[:len(baked)] != baked or listing.count("--icon") != 1 or "--width=32" not in listing:
-                fail("the executable's icon is not the baked one: %s" % listing)
-    return "PE32 GUI i386, %d bytes, imports %s; version %s (%s) in 040904B0 with 8 entries; the baked icon" % (
+            sizes = sorted(int(width) for width in re.findall(r"--width=(\d+)", listing))
+            if a.read()[:len(baked)] != baked or sizes != [16, 24, 32, 48, 64] or listing.count("--bit-depth=8") != 5:
+                fail("the executable's icon is not the baked one in its five sizes: %s" % listing)
+    return "PE32 GUI i386, terminal-server aware, %d bytes, imports %s; version %s (%s) in 040904B0 with 8 entries; the baked icon, 16 to 64 pixels" % (
         size, ", ".join(sorted(dlls)), ".".join(map(str, got)), text)
 
 
@@ -304,6 +353,8 @@ def main(arguments):
             ("the executable", lambda: check_executable(build, version, text, ico)),
             ("the 32-bit draw is the Linux build's", lambda: scenario_draw(wine, build, native)),
             ("the window", lambda: scenario_window(wine, build)),
+            ("a colour scheme switched while it runs", lambda: scenario_scheme(wine, build)),
+            ("a run-time error", lambda: scenario_error(wine, build)),
             ("a contest by mouse", lambda: scenario_mouse(wine, build)),
             ("a contest by keyboard", lambda: scenario_keyboard(wine, build)),
             ("the window at 144 dpi", lambda: scenario_dpi144(wine, build)),
