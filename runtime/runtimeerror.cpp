@@ -17,7 +17,7 @@ void setRuntimeErrorReport(RuntimeErrorReport report)
 void runtimeError(const char *what)
 {
     const std::string report = std::string("prince-trials: run-time error: ") + what;
-    std::fprintf(stderr, "%s\n", report.c_str());
+    std::fputs((report + "\n").c_str(), stderr);
     std::fflush(stderr);
     // Once only: an error while the report is shown must not report again.
     if (const RuntimeErrorReport frontEnd = std::exchange(frontEndReport, nullptr)) {

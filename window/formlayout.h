@@ -1,9 +1,9 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "formtexts.h"
 
@@ -84,7 +84,11 @@ struct PixelRect {
 // How many rows of a kind the table has: the size of that kind's control array.
 [[nodiscard]] constexpr std::size_t countOf(Kind kind)
 {
-    return static_cast<std::size_t>(std::ranges::count(Controls, kind, &Control::kind));
+    std::size_t count = 0;
+    for (const Control &row : Controls) {
+        count += row.kind == kind ? 1 : 0;
+    }
+    return count;
 }
 
 // The name by which a control is found, in a test or on a page: "Frame1", "Check1_2".
@@ -100,7 +104,13 @@ struct PixelRect {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         rows[i] = &Controls[i];
     }
-    std::ranges::sort(rows, {}, [](const Control *row) { return row->tabIndex; });
+    // Sorted by insertion: sixteen rows, and plain loops are constexpr in every standard
+    // library the builds use, the web's included.
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        for (std::size_t j = i; j > 0 && rows[j - 1]->tabIndex > rows[j]->tabIndex; --j) {
+            std::swap(rows[j - 1], rows[j]);
+        }
+    }
     return rows;
 }
 
