@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 export CMAKE_BUILD_PARALLEL_LEVEL := $(JOBS)
 export CTEST_PARALLEL_LEVEL := $(JOBS)
 
-.PHONY: all run windows test fast asan bench odds package screenshot clean
+.PHONY: all run windows web test fast asan bench odds package screenshot clean
 
 all: test
 
@@ -20,6 +20,11 @@ run:
 windows:
 	@bash scripts/setup.sh windows
 	cmake --workflow --preset windows
+
+# The program as one web page, build/web/prince-trials.html: that and emscripten.
+web:
+	@bash scripts/setup.sh web
+	cmake --workflow --preset web
 
 # Every test (`make fast`: those that take seconds); the same under the sanitizers; the
 # benchmarks' table; each candidate's chance of winning over a million contests

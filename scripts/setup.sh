@@ -3,8 +3,10 @@
 # when everything is there it returns at once.
 #   setup.sh run      building and running the program
 #   setup.sh windows  that, and the cross compiler for the Windows build
-#   setup.sh test     both, and the tools of the tests, benchmarks and package checks, Wine
-#                     among them (its 32-bit part needs dpkg's i386 architecture, added here)
+#   setup.sh web      the compiler for the page (emscripten), with what the build runs
+#   setup.sh test     all of these, and the tools of the tests, benchmarks and package checks:
+#                     Wine among them (its 32-bit part needs dpkg's i386 architecture, added
+#                     here), and two browsers
 set -euo pipefail
 
 run=(
@@ -17,6 +19,11 @@ windows=(
     # the native 32-bit Windows executable, cross-compiled
     g++-mingw-w64-i686
 )
+web=(
+    # the page, compiled to WebAssembly; its build bakes the icon with the build machine's
+    # compiler and Qt, and finishes the page with Python
+    emscripten cmake g++ make qt6-base-dev python3
+)
 test=(
     # tests that run the real program on an X server, read it as a screen reader does and
     # try it under a dark desktop scheme; the screenshot script
@@ -28,13 +35,16 @@ test=(
     dpkg-dev file lintian
     # the Windows build under Wine: its version record and icon read back
     wine wine32:i386 python3-pefile icoutils
+    # the page in two browsers, driven through their own remote protocols
+    chromium firefox-esr python3-websocket
 )
 
 case ${1:-} in
     run) packages=("${run[@]}") ;;
     windows) packages=("${run[@]}" "${windows[@]}") ;;
-    test) packages=("${run[@]}" "${windows[@]}" "${test[@]}") ;;
-    *) echo "usage: setup.sh run|windows|test" >&2; exit 2 ;;
+    web) packages=("${web[@]}") ;;
+    test) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${test[@]}") ;;
+    *) echo "usage: setup.sh run|windows|web|test" >&2; exit 2 ;;
 esac
 
 missing=()
