@@ -19,6 +19,7 @@ PACKAGES = {
     "dbus-run-session": "dbus", "/usr/libexec/at-spi-bus-launcher": "at-spi2-core",
     "wine": "wine", "wineserver": "wine", "wrestool": "icoutils", "icotool": "icoutils",
     "Xlib": "python3-xlib", "gi": "python3-gi", "Atspi": "gir1.2-atspi-2.0", "pefile": "python3-pefile",
+    "chromium": "chromium", "firefox-esr": "firefox-esr", "websocket": "python3-websocket", "convert": "imagemagick",
 }
 
 
@@ -27,7 +28,7 @@ def require(*names):
     for name in names:
         if name == "Atspi":
             found = _atspi() is not None
-        elif name in ("Xlib", "gi", "pefile"):
+        elif name in ("Xlib", "gi", "pefile", "websocket"):
             found = importlib.util.find_spec(name) is not None
         else:
             found = os.path.exists(name) if name.startswith("/") else shutil.which(name) is not None

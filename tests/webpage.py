@@ -1,0 +1,406 @@
+"""The page in the browser as a person meets it, opened from file://: in Debian's headless
+Chromium, driven through its DevTools protocol with real input events, and in Firefox ESR,
+driven through its own remote protocol (Marionette). What the layout table says of the page,
+and whether the contest in it holds, come from webcheck, built with the program's own table
+and checker.
+
+usage: webpage.py chromium PAGE WEBCHECK     layout, contests by mouse and keyboard, locked
+                                             box, resets, screen reader, dark scheme, errors
+       webpage.py firefox PAGE WEBCHECK      layout and a contest by mouse
+       webpage.py screenshot PAGE WEBCHECK OUTPUT.png   the page after the first two trials
+Each scenario runs in a browser of its own.
+"""
+
+import base64
+import json
+import os
+import re
+import shutil
+import socket
+import subprocess
+import sys
+import tempfile
+import urllib.request
+
+from harness import fail, require, run_scenarios, text_contrast, wait_for
+
+STATE = """(() => ({
+    lists: ["List1_0", "List1_1", "List1_2", "List1_3"].map(id => Array.from(document.getElementById(id).options, o => o.text)),
+    boxes: ["Check1_0", "Check1_1", "Check1_2"].map(id => document.querySelector("#" + id + " input"))
+        .map(box => [box.checked, !box.disabled]),
+    focus: document.activeElement.id || document.activeElement.parentElement.id
+}))()"""
+# Where each control stands in the window, and what it shows.
+RECTS = """(() => { const origin = document.getElementById("MainForm").getBoundingClientRect();
+    return Object.fromEntries(Array.from(document.querySelectorAll("#MainForm [id]"), e => { const r = e.getBoundingClientRect();
+        return [e.id, {rect: [r.left - origin.left, r.top - origin.top, r.width, r.height].map(Math.round), shown: !e.hidden,
+                       back: getComputedStyle(e).backgroundColor, text: e.localName === "fieldset" ? e.firstChild.textContent :
+                       e.localName === "textarea" ? e.value.split("\\n")[0] : e.localName === "select" ? "" : e.textContent}]; })); })()"""
+ORIGIN = "(() => { const r = document.getElementById('MainForm').getBoundingClientRect(); return [r.left, r.top]; })()"
+ARMED, RUN = [False, True], [True, False]
+
+
+class Chromium:
+    """A headless Chromium with the page open, driven through its DevTools protocol."""
+
+    def __init__(self, page, dark=False):
+        require("chromium", "websocket")
+        import websocket
+        self.profile = tempfile.mkdtemp(prefix="chromium-")
+        self.process = subprocess.Popen(
+            ["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
+             "--disable-component-update", "--disable-sync", "--remote-debugging-port=0", "--user-data-dir=" + self.profile,
+             "--window-size=800,600", "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        address = None
+        while address is None:
+            line = self.process.stderr.readline()
+            if not line:
+                fail("Chromium ended before it listened")
+            address = re.search(r"DevTools listening on ws://([^/]+)/", line)
+        with urllib.request.urlopen("http://%s/json/list" % address.group(1)) as reply:
+            target = next(t for t in json.load(reply) if t["type"] == "page")
+        self.ws = websocket.create_connection(target["webSocketDebuggerUrl"], suppress_origin=True)
+        self.serial, self.events = 0, []
+        for domain in ("Page", "Runtime", "DOM", "CSS"):
+            self.call(domain + ".enable")
+        if dark:
+            self.call("Emulation.setEmulatedMedia", features=[{"name": "prefers-color-scheme", "value": "dark"}])
+        self.open(page)
+
+    def open(self, page):
+        """Opens the page, and waits for it to be painted (its PT.painted, in ms from the start)."""
+        self.call("Page.navigate", url="file://" + os.path.abspath(page))
+        return wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted"))
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.ws.close()
+        self.process.terminate()
+        self.process.wait()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+    def call(self, method, **params):
+        self.serial += 1
+        self.ws.send(json.dumps({"id": self.serial, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.ws.recv())
+            if message.get("id") == self.serial:
+                if "error" in message:
+                    fail("%s: %s" % (method, message["error"]))
+                return message["result"]
+            self.events.append(message)
+
+    def eval(self, expression):
+        result = self.call("Runtime.evaluate", expression=expression, returnByValue=True, awaitPromise=True)
+        if "exceptionDetails" in result:
+            fail("the page could not evaluate %r: %s" % (expression[:60], result["exceptionDetails"]))
+        return result["result"].get("value")
+
+    def click(self, x, y):
+        for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
+            self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
+
+    KEYS = {"Tab": ("Tab", 9, ""), "space": (" ", 32, " "), "Return": ("Enter", 13, "\r"), "Down": ("ArrowDown", 40, "")}
+
+    def key(self, name):
+        shift = name.startswith("shift+")
+        key, code, text = self.KEYS[name.replace("shift+", "")]
+        for kind in ("keyDown", "keyUp"):
+            self.call("Input.dispatchKeyEvent", type=kind, key=key, code="Space" if key == " " else key,
+                      windowsVirtualKeyCode=code, text=text if kind == "keyDown" else "", modifiers=8 if shift else 0)
+        self.eval("new Promise(done => setTimeout(done))")
+
+    def png(self, rect):
+        x, y, width, height = rect
+        return base64.b64decode(self.call("Page.captureScreenshot", clip={"x": x, "y": y, "width": width, "height": height,
+                                                                            "scale": 1})["data"])
+
+
+class Firefox:
+    """A headless Firefox ESR with the page open, driven through Marionette, its remote
+    protocol; the port it chose is read from its profile."""
+
+    def __init__(self, page):
+        require("firefox-esr")
+        self.profile = tempfile.mkdtemp(prefix="firefox-")
+        with open(os.path.join(self.profile, "user.js"), "w") as prefs:
+            prefs.write('user_pref("marionette.port", 0);\nuser_pref("browser.shell.checkDefaultBrowser", false);\n')
+        self.process = subprocess.Popen(["firefox-esr", "--headless", "--marionette", "--no-remote", "--profile", self.profile,
+                                         "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        port_file = os.path.join(self.profile, "MarionetteActivePort")
+        port = int(wait_for("Firefox's remote port", lambda: os.path.exists(port_file) and open(port_file).read().strip(), 60))
+        self.socket = socket.create_connection(("127.0.0.1", port))
+        self.serial = 0
+        self._read()  # the greeting
+        self.call("WebDriver:NewSession", capabilities={"alwaysMatch": {"acceptInsecureCerts": True}})
+        self.call("WebDriver:Navigate", url="file://" + os.path.abspath(page))
+        wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted"))
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.socket.close()
+        self.process.terminate()
+        self.process.wait()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+    def _read(self):
+        length = b""
+        while not length.endswith(b":"):
+            length += self.socket.recv(1)
+        body = b""
+        while len(body) < int(length[:-1]):
+            body += self.socket.recv(int(length[:-1]) - len(body))
+        return json.loads(body)
+
+    def call(self, command, **params):
+        self.serial += 1
+        message = json.dumps([0, self.serial, command, params]).encode()
+        self.socket.sendall(b"%d:%s" % (len(message), message))
+        _, _, error, result = self._read()
+        if error:
+            fail("%s: %s" % (command, error))
+        return result
+
+    def eval(self, expression):
+        return self.call("WebDriver:ExecuteScript", script="return " + expression, args=[])["value"]
+
+    def click(self, x, y):
+        pointer = [{"type": "pointerMove", "x": round(x), "y": round(y), "origin": "viewport"},
+                   {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}]
+        self.call("WebDriver:PerformActions", actions=[{"type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"},
+                                                        "actions": pointer}])
+        self.call("WebDriver:ReleaseActions")
+
+
+class Page:
+    """The contest on the page, in whichever browser shows it."""
+
+    def __init__(self, browser, webcheck):
+        self.browser, self.webcheck = browser, webcheck
+        self.places = {}
+        for line in subprocess.run([webcheck, "places"], capture_output=True, text=True, check=True).stdout.splitlines():
+            name, shown, left, top, width, height, back, text = (line.split(" ", 7) + [""])[:8]
+            self.places[name] = {"rect": [int(left), int(top), int(width), int(height)], "shown": shown == "1", "back": back,
+                                 "text": text}
+
+    def at(self, name, dx=None, dy=None):
+        """Where a person clicks in a control: its middle, or dx, dy from its top left."""
+        x, y = self.browser.eval(ORIGIN)
+        left, top, width, height = self.places[name]["rect"]
+        return x + left + (width / 2 if dx is None else dx), y + top + (height / 2 if dy is None else dy)
+
+    def click(self, name, dx=None, dy=None):
+        self.browser.click(*self.at(name, dx, dy))
+
+    def expect(self, counts, boxes, what, focus=None):
+        state = self.browser.eval(STATE)
+        lines = [",".join(texts) for texts in state["lists"]] + [" ".join("%d%d" % tuple(box) for box in state["boxes"])]
+        problem = subprocess.run([self.webcheck, "state"], input="\n".join(lines) + "\n", capture_output=True, text=True,
+                                 check=True).stdout.strip()
+        seen = ([len(texts) for texts in state["lists"]], state["boxes"])
+        if problem or seen != (counts + [1000 - sum(counts)], boxes) or (focus and state["focus"] != focus):
+            fail("%s: %s%r, focus on %s" % (what, problem + "; " if problem else "", seen, state["focus"]))
+        print("  ok:", what)
+
+    def check_layout(self):
+        """Every control at the table's place with its text and fixed back colour."""
+        shown = self.browser.eval(RECTS)
+        for name, want in self.places.items():
+            got = shown.get(name)
+            if got is None or got["shown"] != want["shown"]:
+                fail("%s is %s" % (name, "missing" if got is None else "shown" if got["shown"] else "hidden"))
+            if not want["shown"]:
+                continue
+            if got["rect"] != want["rect"] or got["text"].strip() != want["text"].strip():
+                fail("%s stands at %r saying %r, not at %r saying %r" % (name, got["rect"], got["text"], want["rect"], want["text"]))
+            if want["back"] != "-" and got["back"] != "rgb(%d, %d, %d)" % tuple(bytes.fromhex(want["back"])):
+                fail("%s is painted %s, not #%s" % (name, got["back"], want["back"]))
+        return "%d controls at their places, with their texts and colours" % len(self.places)
+
+    def contest_by_mouse(self):
+        # Near the far end of a box's caption, where the label's own text ends.
+        box = {name: (self.places[name]["rect"][2] - 6, None) for name in ("Check1_0", "Check1_1", "Check1_2")}
+        steps = [("Check1_1", [0, 333, 0], [ARMED, RUN, ARMED], "box II"),
+                 ("Check1_1", [0, 333, 0], [ARMED, RUN, ARMED], "the locked box II ignores the click"),
+                 ("Check1_2", [0, 333, 333], [ARMED, RUN, RUN], "box III"),
+                 ("Check1_0", [333, 333, 333], [RUN, RUN, RUN], "box I: one left in the pool"),
+                 ("Command1_0", [0, 0, 0], [ARMED] * 3, "Чисти")]
+        self.expect([0, 0, 0], [ARMED] * 3, "at start")
+        for name, counts, boxes, what in steps:
+            self.click(name, *box.get(name, (None, None)))
+            self.expect(counts, boxes, what)
+        return "%d clicks, the invariants checked after each" % len(steps)
+
+
+def pixels(png):
+    """The (red, green, blue) pixels of a PNG image."""
+    require("convert")
+    raw = subprocess.run(["convert", "png:-", "rgb:-"], input=png, capture_output=True, check=True).stdout
+    return [tuple(raw[i:i + 3]) for i in range(0, len(raw), 3)]
+
+
+def in_chromium(page, webcheck, scenario, dark=False):
+    def run():
+        with Chromium(page, dark) as browser:
+            return scenario(browser, Page(browser, webcheck))
+    return run
+
+
+def layout_and_font(browser, page):
+    checked = page.check_layout()
+    root = browser.call("DOM.getDocument")["root"]["nodeId"]
+    for name in ("Label1_0", "Check1_0", "Command1_0"):
+        node = browser.call("DOM.querySelector", nodeId=root, selector="#" + name)["nodeId"]
+        drawn = {font["familyName"] for font in browser.call("CSS.getPlatformFontsForNode", nodeId=node)["fonts"]}
+        if not drawn or not drawn <= {"Times New Roman", "Liberation Serif"}:
+            fail("%s is drawn in %r" % (name, drawn))
+    title = browser.eval("document.title + '|' + document.documentElement.lang")
+    if title != "www.prince-trials.example Философия - Бастелон, Трелавин|bg":
+        fail("the page's title and language: %r" % title)
+    return checked + ", drawn in Times New Roman or its stand-in; its title is the window's caption"
+
+
+def contest_by_keyboard(browser, page):
+    order = ["List1_0", "List1_1", "List1_2", "List1_3", "Command1_0", "Check1_0", "Check1_1", "Check1_2", "Text1_0"]
+    page.expect([0, 0, 0], [ARMED] * 3, "the focus starts in the statement", "Text1_0")
+    for name in order:
+        browser.key("Tab")
+        page.expect([0, 0, 0], [ARMED] * 3, "Tab to " + name, name)
+    steps = [(["Tab"] * 6 + ["space"], [333, 0, 0], [RUN, ARMED, ARMED], "Check1_1", "space on box I locks it, the focus moves on"),
+             (["Return"], [333, 0, 0], [RUN, ARMED, ARMED], "Check1_1", "Return on box II does nothing"),
+             (["space"], [333, 333, 0], [RUN, RUN, ARMED], "Check1_2", "space on box II"),
+             (["space"], [333, 333, 333], [RUN] * 3, "Text1_0", "space on box III"),
+             (["shift+Tab", "Return"], [0, 0, 0], [ARMED] * 3, "Command1_0", "Return on Чисти"),
+             (["Tab", "Tab", "space"], [0, 333, 0], [ARMED, RUN, ARMED], "Check1_2", "space on box II again"),
+             (["shift+Tab", "shift+Tab", "space"], [0, 0, 0], [ARMED] * 3, "Command1_0", "space on Чисти")]
+    for keys, counts, boxes, focus, what in steps:
+        for name in keys:
+            browser.key(name)
+        page.expect(counts, boxes, what, focus)
+    return "the Tab order, then %d steps, each leaving the focus where it belongs" % len(steps)
+
+
+def resets(browser, page):
+    for before in ([], ["Check1_2"], ["Check1_1", "Check1_0"], ["Check1_0", "Check1_2", "Check1_1"]):
+        for name in before:
+            page.click(name)
+        page.click("Command1_0")
+        page.expect([0, 0, 0], [ARMED] * 3, "Чисти after %d trials" % len(before))
+    return "the reset restores the start from every state"
+
+
+def screen_reader(browser, page):
+    """What the browser tells a screen reader: roles, names and states."""
+    page.click("Check1_1")
+    browser.call("Accessibility.enable")
+    tree = browser.call("Accessibility.getFullAXTree")["nodes"]
+    heard = {}
+    for node in tree:
+        role, name = node.get("role", {}).get("value"), node.get("name", {}).get("value")
+        states = {p["name"]: p["value"]["value"] for p in node.get("properties", []) if p["name"] in ("checked", "disabled", "readonly")}
+        heard[(role, name)] = states
+    wanted = {("listbox", "Начало"): {}, ("listbox", "I-во"): {}, ("listbox", "II-ро"): {}, ("listbox", "III-то"): {},
+              ("checkbox", "I-во изпитание"): {"checked": "false"}, ("checkbox", "II-ро изпитание"): {"checked": "true", "disabled": True},
+              ("button", "Чисти"): {}, ("group", "Изпитания на принца"): {}, ("textbox", "Условие на задачата"): {"readonly": True}}
+    for (role, name), states in wanted.items():
+        got = heard.get((role, name))
+        if got is None or any(got.get(k) != v for k, v in states.items()):
+            fail("a screen reader finds %s %r as %r, not %r" % (role, name, got, states))
+    return "%d controls by role, name and state" % len(wanted)
+
+
+def dark_scheme(browser, page):
+    """Under a dark scheme the lists and the statement follow it; the captions still read."""
+    backs = browser.eval("['List1_3', 'Text1_0'].map(id => getComputedStyle(document.getElementById(id)).backgroundColor)")
+    if any(sum(map(int, re.findall(r"\d+", back)[:3])) > 3 * 96 for back in backs):
+        fail("the lists and the statement stay light: %r" % backs)
+    x, y = browser.eval(ORIGIN)
+    worst = 21.0
+    for name, place in page.places.items():
+        if place["back"] == "-" or not place["shown"]:
+            continue
+        left, top, width, height = place["rect"]
+        inset = {"Check1": (24, 2, 2, 2), "Frame1": (6, 0, 6, height - 18), "Command1": (4, 4, 4, 4)}.get(name.split("_")[0], (1, 1, 1, 1))
+        rect = (x + left + inset[0], y + top + inset[1], width - inset[0] - inset[2], height - inset[1] - inset[3])
+        worst = min(worst, text_contrast(name, pixels(browser.png(rect)), tuple(bytes.fromhex(place["back"]))))
+    return "the lists and the statement dark; every caption reads at %.1f:1 or more" % worst
+
+
+def runtime_error(browser, page):
+    """A run-time error (here, a list that is no longer on the page) freezes the page with its
+    report: a modal message over the window, every control disabled, no event handled."""
+    browser.eval("document.getElementById('List1_3').remove()")
+    page.click("Check1_0")
+    report = "prince-trials: run-time error: the list box is missing"
+    shown = browser.eval("(() => { const box = document.getElementById('RuntimeError'); return box && box.open && box.textContent; })()")
+    if shown != report:
+        fail("the page shows %r, not %r" % (shown, report))
+    if browser.eval("Array.from(document.querySelectorAll('#MainForm input, #MainForm button, #MainForm select')).some(e => !e.disabled)"):
+        fail("a control still takes input")
+    if not any(report in json.dumps(event) for event in browser.events if event.get("method") == "Runtime.consoleAPICalled"):
+        fail("the report is not in the browser's console")
+    return "the report over the window, every control disabled, the report in the console"
+
+
+def no_way_out(browser, page):
+    """The page's policy lets nothing in or out: not even a request for a file beside it."""
+    policy = browser.eval("document.querySelector('meta[http-equiv=Content-Security-Policy]').content")
+    if not policy.startswith("default-src 'none';") or "unsafe-inline" in policy:
+        fail("the page's policy: %r" % policy)
+    fetched = browser.eval("fetch(location.href).then(() => 'fetched', () => 'refused')")
+    if fetched != "refused":
+        fail("a request from the page was %s" % fetched)
+    return "the policy allows nothing from outside; a request is refused"
+
+
+def in_firefox(page, webcheck, scenario):
+    def run():
+        with Firefox(page) as browser:
+            return scenario(Page(browser, webcheck))
+    return run
+
+
+def screenshot(page, webcheck, output):
+    with Chromium(page) as browser:
+        shown = Page(browser, webcheck)
+        for name in ("Check1_0", "Check1_1"):
+            shown.click(name)
+        x, y = browser.eval(ORIGIN)
+        width, height = browser.eval("(() => { const r = document.getElementById('MainForm').getBoundingClientRect(); "
+                                     "return [r.width, r.height]; })()")
+        with open(output, "wb") as out:
+            out.write(browser.png((x, y, width, height)))
+    print("wrote", output)
+    return 0
+
+
+def main(arguments):
+    if arguments[:1] == ["screenshot"] and len(arguments) == 4:
+        return screenshot(*arguments[1:])
+    if len(arguments) != 3 or arguments[0] not in ("chromium", "firefox"):
+        print(__doc__, file=sys.stderr)
+        return 2
+    browser, page, webcheck = arguments
+    if browser == "firefox":
+        return run_scenarios("firefox", [
+            ("the layout", in_firefox(page, webcheck, Page.check_layout)),
+            ("a contest by mouse", in_firefox(page, webcheck, Page.contest_by_mouse)),
+        ])
+    return run_scenarios("chromium", [
+        ("the layout and the font", in_chromium(page, webcheck, layout_and_font)),
+        ("a contest by mouse", in_chromium(page, webcheck, lambda browser, shown: shown.contest_by_mouse())),
+        ("a contest by keyboard", in_chromium(page, webcheck, contest_by_keyboard)),
+        ("the reset from every state", in_chromium(page, webcheck, resets)),
+        ("what a screen reader is told", in_chromium(page, webcheck, screen_reader)),
+        ("a dark scheme", in_chromium(page, webcheck, dark_scheme, dark=True)),
+        ("a run-time error", in_chromium(page, webcheck, runtime_error)),
+        ("nothing from outside", in_chromium(page, webcheck, no_way_out)),
+    ])
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
