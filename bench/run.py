@@ -2,6 +2,7 @@
 Wine on the same server, and prints one table.
 usage: bench/run.py BUILD_DIR [--quick]"""
 
+import gzip
 import os
 import random
 import statistics
@@ -12,6 +13,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
 from harness import XServer  # noqa: E402
+from webpage import Chromium  # noqa: E402
 from wineprogram import Wine  # noqa: E402
 
 build = sys.argv[1]
@@ -101,6 +103,49 @@ def under_wine(work):
     return contest, starts, os.path.getsize(os.path.join(windows, "prince-trials.exe"))
 
 
+# A page that shows one line of text in the window's font (and, for reading, one that also
+# shows a list of the 1000 numbers as plain HTML), and says when it has been painted.
+REFERENCE_PAGE = """<!doctype html><html lang="bg"><head><meta charset="utf-8"></head><body>
+<div style="font: 12pt 'Times New Roman', 'Liberation Serif', serif">Философия - Бастелон, Трелавин</div>%s
+<script>requestAnimationFrame(() => setTimeout(() => { window.PT = {painted: performance.now()}; }));</script></body></html>"""
+POOL = ('<select size="2" style="position: absolute; left: 192px; top: 64px; width: 73px; height: 118px">%s</select>'
+        % "".join("<option>%d</option>" % n for n in range(1, 1001)))
+
+# In the page: the time from a press on a control to the next painted frame after its handler.
+CLICK_TIMER = """(() => { PT.frames = [];
+    document.addEventListener("pointerdown", () => { PT.pressed = performance.now(); }, true);
+    const painted = () => requestAnimationFrame(() => setTimeout(() => PT.frames.push(performance.now() - PT.pressed)));
+    document.addEventListener("change", painted);
+    document.addEventListener("click", event => { if (event.target.localName === "button") painted(); }); })()"""
+
+
+def in_the_browser(work):
+    """The page in Chromium: opening it until it is painted with the pool filled, against the
+    reference page, opened alternately the same way; a click on a box and on the button until
+    the next painted frame; and the page's size."""
+    page = os.path.join(build, "web", "prince-trials.html")
+    reference, pool = os.path.join(work, "reference.html"), os.path.join(work, "pool.html")
+    for path, extra in ((reference, ""), (pool, POOL)):
+        with open(path, "w", encoding="utf-8") as out:
+            out.write(REFERENCE_PAGE % extra)
+    with Chromium(page) as browser:
+        opened = rounds([page, reference, pool], browser.open)
+        browser.open(page)
+        browser.eval(CLICK_TIMER)
+        boxes, buttons = [], []
+        for _ in range(CLICKS):
+            for name in ("Check1_0", "Check1_1", "Check1_2", "Command1_0"):
+                before = browser.eval("PT.frames.length")
+                browser.click(*browser.eval("(() => { const r = document.getElementById('%s').getBoundingClientRect(); "
+                                            "return [r.left + r.width / 2, r.top + r.height / 2]; })()" % name))
+                browser.eval("new Promise(done => (function wait() { PT.frames.length > %d ? done() : setTimeout(wait, 5); })())" % before)
+                (buttons if name == "Command1_0" else boxes).append(browser.eval("PT.frames[PT.frames.length - 1]"))
+    with open(page, "rb") as contents:
+        raw = contents.read()
+    return ((versus(opened, page, reference), versus(opened, page, pool)), statistics.median(boxes), statistics.median(buttons), len(raw),
+            len(gzip.compress(raw, 9)))
+
+
 def main():
     with XServer() as server:
         os.environ.update(DISPLAY=server.name, QT_QPA_PLATFORM="xcb")
@@ -111,6 +156,7 @@ def main():
         starts = rounds([program, empty, text], start_to_paint)
         with tempfile.TemporaryDirectory(prefix="wine-", dir=build) as work:
             wine_contest, wine_starts, exe_size = under_wine(work)
+            web_opened, web_box, web_button, web_raw, web_gzipped = in_the_browser(work)
 
     table = []
 
@@ -158,6 +204,19 @@ def main():
             "(for reading)", True, "what a window's 16 standard controls cost under Wine")
     row("Windows: prince-trials.exe, stripped", "%d bytes (%.0f KiB)" % (exe_size, exe_size / 1024), "< 1 MiB",
         exe_size < 1 << 20, "PE32, GUI, i386, static runtime")
+
+    wall_a, wall_b, ratio = web_opened[0]
+    row("Web: opening the page to its first paint, vs a page with one line of text (Chromium)",
+        "%.1f / %.1f ms = %.3f" % (wall_a, wall_b, ratio), "ratio <= 1.5", ratio <= 1.5, how)
+    wall_a, wall_b, ratio = web_opened[1]
+    row("Web: the same, vs that page with the 1000 numbers in a plain list too (Chromium)",
+        "%.1f / %.1f ms = %.3f" % (wall_a, wall_b, ratio), "(for reading)", True, "what showing the pool costs any page")
+    row("Web: a click on a box until the next painted frame (Chromium)", "%.3f ms" % web_box, "< 16.7 ms", web_box < 16.7,
+        "median of %d clicks" % (3 * CLICKS))
+    row("Web: a click on Чисти until the next painted frame (Chromium)", "%.3f ms" % web_button, "< 16.7 ms", web_button < 16.7,
+        "median of %d clicks" % CLICKS)
+    row("Web: prince-trials.html, raw and gzipped", "%d / %d bytes" % (web_raw, web_gzipped), "<= 64 / 32 KB",
+        web_raw <= 64 * 1024 and web_gzipped <= 32 * 1024, "one file, the WebAssembly inlined")
 
     widths = [max(len(r[i]) for r in table + [("measure", "median", "target", "met", "notes")]) for i in range(5)]
     line = lambda cells: "| " + " | ".join(c.ljust(w) for c, w in zip(cells, widths)) + " |"
