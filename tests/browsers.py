@@ -16,13 +16,32 @@ import urllib.request
 from harness import fail, require, wait_for
 
 
-class Chromium:
+class Browser:
+    """A browser process with a profile of its own, and its connection; both go at the end."""
+
+    def __init__(self, name):
+        self.profile = tempfile.mkdtemp(prefix=name + "-")
+        self.process = self.connection = None
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        if self.connection:
+            self.connection.close()
+        if self.process:
+            self.process.terminate()
+            self.process.wait()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+
+class Chromium(Browser):
     """A headless Chromium with the page open, driven through its DevTools protocol."""
 
     def __init__(self, page):
         require("chromium", "websocket")
         import websocket
-        self.profile = tempfile.mkdtemp(prefix="chromium-")
+        super().__init__("chromium")
         self.process = subprocess.Popen(
             ["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
              "--disable-component-update", "--disable-sync", "--remote-debugging-port=0", "--user-data-dir=" + self.profile,
@@ -35,7 +54,7 @@ class Chromium:
             address = re.search(r"DevTools listening on ws://([^/]+)/", line)
         with urllib.request.urlopen("http://%s/json/list" % address.group(1)) as reply:
             target = next(t for t in json.load(reply) if t["type"] == "page")
-        self.ws = websocket.create_connection(target["webSocketDebuggerUrl"], suppress_origin=True)
+        self.connection = websocket.create_connection(target["webSocketDebuggerUrl"], suppress_origin=True)
         self.serial, self.events = 0, []
         for domain in ("Page", "Runtime", "DOM", "CSS"):
             self.call(domain + ".enable")
@@ -46,20 +65,11 @@ class Chromium:
         self.call("Page.navigate", url="file://" + os.path.abspath(page))
         return wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted"))
 
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.ws.close()
-        self.process.terminate()
-        self.process.wait()
-        shutil.rmtree(self.profile, ignore_errors=True)
-
     def call(self, method, **params):
         self.serial += 1
-        self.ws.send(json.dumps({"id": self.serial, "method": method, "params": params}))
+        self.connection.send(json.dumps({"id": self.serial, "method": method, "params": params}))
         while True:
-            message = json.loads(self.ws.recv())
+            message = json.loads(self.connection.recv())
             if message.get("id") == self.serial:
                 if "error" in message:
                     fail("%s: %s" % (method, message["error"]))
@@ -92,48 +102,39 @@ class Chromium:
                                                                             "scale": 1})["data"])
 
 
-class Firefox:
+class Firefox(Browser):
     """A headless Firefox ESR with the page open, driven through Marionette, its remote
     protocol; the port it chose is read from its profile."""
 
     def __init__(self, page):
         require("firefox-esr")
-        self.profile = tempfile.mkdtemp(prefix="firefox-")
+        super().__init__("firefox")
         with open(os.path.join(self.profile, "user.js"), "w") as prefs:
             prefs.write('user_pref("marionette.port", 0);\nuser_pref("browser.shell.checkDefaultBrowser", false);\n')
         self.process = subprocess.Popen(["firefox-esr", "--headless", "--marionette", "--no-remote", "--profile", self.profile,
                                          "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port_file = os.path.join(self.profile, "MarionetteActivePort")
         port = int(wait_for("Firefox's remote port", lambda: os.path.exists(port_file) and open(port_file).read().strip(), 60))
-        self.socket = socket.create_connection(("127.0.0.1", port))
+        self.connection = socket.create_connection(("127.0.0.1", port))
         self.serial = 0
         self._read()  # the greeting
         self.call("WebDriver:NewSession", capabilities={"alwaysMatch": {"acceptInsecureCerts": True}})
         self.call("WebDriver:Navigate", url="file://" + os.path.abspath(page))
         wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted"))
 
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.socket.close()
-        self.process.terminate()
-        self.process.wait()
-        shutil.rmtree(self.profile, ignore_errors=True)
-
     def _read(self):
         length = b""
         while not length.endswith(b":"):
-            length += self.socket.recv(1)
+            length += self.connection.recv(1)
         body = b""
         while len(body) < int(length[:-1]):
-            body += self.socket.recv(int(length[:-1]) - len(body))
+            body += self.connection.recv(int(length[:-1]) - len(body))
         return json.loads(body)
 
     def call(self, command, **params):
         self.serial += 1
         message = json.dumps([0, self.serial, command, params]).encode()
-        self.socket.sendall(b"%d:%s" % (len(message), message))
+        self.connection.sendall(b"%d:%s" % (len(message), message))
         _, _, error, result = self._read()
         if error:
             fail("%s: %s" % (command, error))
