@@ -14,7 +14,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
 from harness import XServer  # noqa: E402
 from browsers import Chromium  # noqa: E402
-from wineprogram import Wine  # noqa: E402
+from winesession import Wine  # noqa: E402
 
 build = sys.argv[1]
 quick = "--quick" in sys.argv

@@ -1,0 +1,126 @@
+"""The Windows build under Wine, as the tests and the benchmarks run it: a private Wine prefix,
+and a session of the program (or another of the build's executables) on its own virtual X
+server, with the Windows probe reading it from another process."""
+
+import json
+import os
+import subprocess
+import time
+
+from harness import XServer, expect_exit, fail, require, wait_for
+
+
+class Wine:
+    """A private Wine prefix in which Times New Roman stands for Liberation Serif."""
+
+    def __init__(self, prefix):
+        require("wine", "wineserver")
+        self.env = dict(os.environ, WINEPREFIX=os.path.abspath(prefix), WINEARCH="win32", WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=")
+        if not os.path.exists(os.path.join(prefix, "system.reg")):
+            self.run("wineboot", "-i")
+            self.run("wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", "Times New Roman",
+                     "/t", "REG_SZ", "/d", "Liberation Serif", "/f")
+        self.run("wineserver", "-w")
+
+    def run(self, *command, display=None):
+        env = dict(self.env, DISPLAY=display) if display else self.env
+        subprocess.run(command, env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+
+    def set_dpi(self, dpi):
+        self.run("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+        self.run("wineserver", "-w")
+
+
+class Session:
+    """The program (or another of the build's executables) under Wine on its own X server, and
+    the probe reading it."""
+
+    def __init__(self, wine, build, executable="prince-trials.exe"):
+        self.wine, self.build, self.executable = wine, build, executable
+
+    def __enter__(self):
+        self.x = XServer().__enter__()
+        self.program = self.probe = None
+        try:
+            self._start()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def _start(self):
+        env = dict(self.wine.env, DISPLAY=self.x.name)
+        self.program = subprocess.Popen(["wine", os.path.join(self.build, self.executable)], env=env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if self.probe is None:
+            self.probe = subprocess.Popen(["wine", os.path.join(self.build, "win32probe.exe")], env=env, text=True,
+                                          stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        if self.executable != "prince-trials.exe":
+            return
+        if not self.ask("wait").get("window"):
+            fail("the window did not appear")
+        self.layout = self.ask("layout")
+        # The keyboard goes to the window that has the X input focus; there is no window
+        # manager to give it.
+        self.window = wait_for("the window on the display", lambda: self.x.find_window("prince-trials.exe"))
+        self.x.xdotool("windowfocus", "--sync", str(self.window.id))
+        time.sleep(0.5)
+
+    def __exit__(self, *exc):
+        for process in (self.probe, self.program):
+            if process is not None and process.poll() is None:
+                process.kill()
+        subprocess.run(["wineserver", "-k"], env=dict(self.wine.env, DISPLAY=self.x.name), stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        self.x.__exit__(*exc)
+
+    def ask(self, command):
+        self.probe.stdin.write(command + "\n")
+        self.probe.stdin.flush()
+        line = self.probe.stdout.readline()
+        if not line:
+            fail("the probe ended at %r" % command)
+        return json.loads(line)
+
+    def point(self, name, dx=None, dy=None):
+        """Screen coordinates within a control: its middle, or dx, dy from its top left."""
+        x, y, width, height = self.layout["controls"][name]["rect"]
+        ox, oy = self.layout["origin"]
+        return ox + x + (width // 2 if dx is None else dx), oy + y + (height // 2 if dy is None else dy)
+
+    def click(self, name):
+        x, y = self.point(name)
+        self.x.xdotool("mousemove", "--sync", str(x), str(y), "click", "1")
+
+    def keys(self, *names):
+        for name in names:
+            self.x.xdotool("key", name)
+            time.sleep(0.15)
+
+    def expect(self, counts, boxes, what):
+        deadline = time.monotonic() + 10
+        while True:
+            state = self.ask("state")
+            if state["counts"] == counts + [1000 - sum(counts)] and state["boxes"] == boxes and not state["problem"]:
+                print("  ok:", what)
+                return
+            if time.monotonic() > deadline:
+                fail("%s: %r" % (what, state))
+            time.sleep(0.1)
+
+    def expect_focus(self, name, what):
+        deadline = time.monotonic() + 5
+        while self.ask("focus")["focus"] != name:
+            if time.monotonic() > deadline:
+                fail("%s: the focus is on %r, not %r" % (what, self.ask("focus")["focus"], name))
+            time.sleep(0.1)
+
+    def restart(self):
+        """Closes the program and starts it again, in the same Wine session."""
+        self.close()
+        self._start()
+
+    def close(self):
+        self.ask("close")
+        expect_exit(self.program, seconds=30)
