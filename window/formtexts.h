@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 // The window's fixed texts, as UTF-8. The two long texts keep a carriage return and a line
 // feed after every line, the last one too.
 namespace FormTexts {
@@ -44,5 +47,18 @@ inline constexpr const char *Quotation =
 // Accessible names of the controls that show no caption of their own.
 inline constexpr const char *StatementName = "Условие на задачата";
 inline constexpr const char *QuotationName = "Цитат";
+
+// A text with line feeds alone for its line ends, as a text box breaks lines outside Windows.
+[[nodiscard]] inline std::string withLineFeeds(std::string_view text)
+{
+    std::string fed;
+    fed.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
+            fed += text[i];
+        }
+    }
+    return fed;
+}
 
 } // namespace FormTexts

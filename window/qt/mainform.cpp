@@ -71,12 +71,6 @@ void setFixedColours(QWidget *widget, std::uint32_t backBgr)
     widget->setPalette(palette);
 }
 
-// The texts keep Windows line ends; the text boxes break lines at the line feeds.
-QString displayText(const char *text)
-{
-    return QString::fromUtf8(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
 QFont formFont()
 {
     QFont font(QString::fromLatin1(FormLayout::FontFamily), FormLayout::FontPointSize, QFont::Normal);
@@ -200,7 +194,7 @@ void MainForm::applyLayoutTable()
             widget->setFocusPolicy(Qt::NoFocus);
             widget->hide();
         }
-        setText(widget, displayText(row.text));
+        setText(widget, QString::fromStdString(FormTexts::withLineFeeds(row.text)));
     });
 
     // Keyboard focus follows the tab indexes through the controls that can take it.

@@ -118,15 +118,6 @@ constexpr int Dpi = 96; // CSS pixels: 96 to the inch, whatever the screen and t
 
 MainForm *page = nullptr;
 
-// The texts keep Windows line ends; a text area breaks lines at the line feeds.
-std::string lineFeedsOnly(std::string text)
-{
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
-        text.erase(at, 1);
-    }
-    return text;
-}
-
 int rgbOf(FormColours::Rgb colour)
 {
     return (colour.red << 16) | (colour.green << 8) | colour.blue;
@@ -181,9 +172,9 @@ void MainForm::makeControls()
         // the boxes that stand in it as its legend takes room.
         const FormLayout::PixelRect place = FormLayout::placeInWindow(row, Dpi, Dpi);
         const bool inFrame = row.container == FormLayout::Container::Frame1;
-        element =
-            prince_make(static_cast<int>(row.kind), FormLayout::nameOf(row).c_str(), inFrame ? m_controls.Frame1 : -1, place.left,
-                        place.top, place.width, place.height, row.shown == FormLayout::Shown::Yes ? 1 : 0, lineFeedsOnly(row.text).c_str());
+        element = prince_make(static_cast<int>(row.kind), FormLayout::nameOf(row).c_str(), inFrame ? m_controls.Frame1 : -1, place.left,
+                              place.top, place.width, place.height, row.shown == FormLayout::Shown::Yes ? 1 : 0,
+                              FormTexts::withLineFeeds(row.text).c_str());
         if (row.kind == Kind::CheckBox || row.kind == Kind::CommandButton) {
             prince_route(element, static_cast<int>(row.kind), row.index);
         }
