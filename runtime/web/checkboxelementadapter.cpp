@@ -29,7 +29,7 @@ EM_JS(int, prince_box_op, (int element, int op, int value), {
 
 namespace {
 
-int checked(int answer)
+int present(int answer)
 {
     if (answer < 0) {
         runtimeError("the check box is missing");
@@ -42,12 +42,12 @@ int checked(int answer)
 CheckBoxElementAdapter::CheckBoxElementAdapter(int element)
     : m_element(element)
 {
-    checked(prince_box_op(m_element, 0, 0));
+    present(prince_box_op(m_element, 0, 0));
 }
 
 std::int16_t CheckBoxElementAdapter::value() const
 {
-    return checked(prince_box_op(m_element, 0, 0)) != 0 ? Checked : Unchecked;
+    return present(prince_box_op(m_element, 0, 0)) != 0 ? Checked : Unchecked;
 }
 
 void CheckBoxElementAdapter::setValue(std::int16_t value)
@@ -56,10 +56,10 @@ void CheckBoxElementAdapter::setValue(std::int16_t value)
         runtimeError("invalid check box state");
     }
     // Setting the state from the program raises no change event.
-    checked(prince_box_op(m_element, 1, value));
+    present(prince_box_op(m_element, 1, value));
 }
 
 void CheckBoxElementAdapter::setEnabled(bool enabled)
 {
-    checked(prince_box_op(m_element, 2, enabled ? 1 : 0));
+    present(prince_box_op(m_element, 2, enabled ? 1 : 0));
 }

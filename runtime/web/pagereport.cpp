@@ -5,8 +5,7 @@
 // clang-format off
 EM_JS(void, prince_show_report, (const char *report), {
     PT.frozen = true;
-    document.querySelectorAll("#MainForm input, #MainForm select, #MainForm textarea, #MainForm button")
-        .forEach(e => { e.disabled = true; });
+    PT.controls().forEach(e => { e.disabled = true; });
     const box = document.createElement("dialog");
     box.id = "RuntimeError";
     box.textContent = UTF8ToString(report);
