@@ -30,6 +30,7 @@
 
 #include <array>
 #include <cstdio>
+#include <initializer_list>
 #include <iostream>
 #include <string>
 #include <utility>
@@ -51,6 +52,27 @@ std::string quoted(const std::string &text)
     }
     return out + "\"";
 }
+
+// A JSON array of numbers.
+std::string numbers(std::initializer_list<long> values)
+{
+    std::string out;
+    for (const long value : values) {
+        out += (out.empty() ? "" : ",") + std::to_string(value);
+    }
+    return "[" + out + "]";
+}
+
+// What differs from what the program should show, gathered as a JSON array of texts.
+class Problems
+{
+public:
+    void operator()(const std::string &what) { m_list += (m_list.empty() ? "" : ",") + quoted(what); }
+    [[nodiscard]] std::string json() const { return "[" + m_list + "]"; }
+
+private:
+    std::string m_list;
+};
 
 std::string textOf(HWND control)
 {
@@ -110,8 +132,7 @@ std::string layout(HWND window)
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
     std::string controls;
-    std::string problems;
-    const auto problem = [&problems](const std::string &what) { problems += (problems.empty() ? "" : ",") + quoted(what); };
+    Problems problem;
     if (client.right != FormLayout::toPixels(FormLayout::ClientWidth, dpiX) ||
         client.bottom != FormLayout::toPixels(FormLayout::ClientHeight, dpiY)) {
         problem("client area " + std::to_string(client.right) + "x" + std::to_string(client.bottom));
@@ -126,13 +147,10 @@ std::string layout(HWND window)
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&rect), 2);
         const FormLayout::PixelRect want = FormLayout::placeInWindow(row, dpiX, dpiY);
         const FormLayout::PixelRect got{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-        std::string back = "null";
-        if (row.backColour != FormLayout::DefaultColour) {
-            const FormColours::Rgb rgb = FormColours::fromBgr(row.backColour);
-            back = "[" + std::to_string(rgb.red) + "," + std::to_string(rgb.green) + "," + std::to_string(rgb.blue) + "]";
-        }
-        controls += (controls.empty() ? "" : ",") + quoted(nameOf(row)) + ":{\"rect\":[" + std::to_string(got.left) + "," +
-            std::to_string(got.top) + "," + std::to_string(got.width) + "," + std::to_string(got.height) + "],\"back\":" + back + "}";
+        const FormColours::Rgb rgb = FormColours::fromBgr(row.backColour);
+        const std::string back = row.backColour != FormLayout::DefaultColour ? numbers({rgb.red, rgb.green, rgb.blue}) : "null";
+        controls += (controls.empty() ? "" : ",") + quoted(nameOf(row)) +
+            ":{\"rect\":" + numbers({got.left, got.top, got.width, got.height}) + ",\"back\":" + back + "}";
         if (got != want) {
             problem(nameOf(row) + " stands at " + std::to_string(got.left) + "," + std::to_string(got.top) + " " +
                     std::to_string(got.width) + "x" + std::to_string(got.height));
@@ -145,9 +163,8 @@ std::string layout(HWND window)
             problem(nameOf(row) + (shown ? " is hidden" : " is shown"));
         }
     });
-    return "{\"dpi\":[" + std::to_string(dpiX) + "," + std::to_string(dpiY) + "],\"client\":[" + std::to_string(client.right) + "," +
-        std::to_string(client.bottom) + "],\"origin\":[" + std::to_string(origin.x) + "," + std::to_string(origin.y) + "],\"controls\":{" +
-        controls + "},\"problems\":[" + problems + "]}";
+    return "{\"dpi\":" + numbers({dpiX, dpiY}) + ",\"client\":" + numbers({client.right, client.bottom}) +
+        ",\"origin\":" + numbers({origin.x, origin.y}) + ",\"controls\":{" + controls + "},\"problems\":" + problem.json() + "}";
 }
 
 std::string focus(HWND window)
@@ -219,11 +236,10 @@ std::string sysColours(const std::string &colour)
 
 std::string read(HWND window)
 {
-    std::string problems;
-    const auto problem = [&problems](const std::string &what) { problems += (problems.empty() ? "" : ",") + quoted(what); };
+    Problems problem;
     const std::string caption = std::string(FormTexts::WebAddress) + " " + FormTexts::CaptionTitle;
-    if (readOf(window).second != caption) {
-        problem("the window is read as " + quoted(readOf(window).second));
+    if (const std::string name = readOf(window).second; name != caption) {
+        problem("the window is read as " + quoted(name));
     }
     controlsOf(window).forEach([&problem](const Control &row, HWND control) {
         const auto [role, name] = readOf(control);
@@ -233,7 +249,7 @@ std::string read(HWND window)
             problem(nameOf(row) + " is read as " + std::to_string(role) + " " + quoted(name));
         }
     });
-    return "{\"problems\":[" + problems + "]}";
+    return "{\"problems\":" + problem.json() + "}";
 }
 
 } // namespace
