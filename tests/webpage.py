@@ -31,7 +31,8 @@ RECTS = """(() => { const origin = document.getElementById("MainForm").getBoundi
         return [e.id, {rect: [r.left - origin.left, r.top - origin.top, r.width, r.height].map(Math.round), shown: !e.hidden,
                        back: getComputedStyle(e).backgroundColor, text: e.localName === "fieldset" ? e.firstChild.textContent :
                        e.localName === "textarea" ? e.value.split("\\n")[0] : e.localName === "select" ? "" : e.textContent}]; })); })()"""
-ORIGIN = "(() => { const r = document.getElementById('MainForm').getBoundingClientRect(); return [r.left, r.top]; })()"
+# Where the window stands in the page: left, top, width, height.
+WINDOW = "(() => { const r = document.getElementById('MainForm').getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; })()"
 ARMED, RUN = [False, True], [True, False]
 
 
@@ -48,7 +49,7 @@ class Page:
 
     def at(self, name, dx=None, dy=None):
         """Where a person clicks in a control: its middle, or dx, dy from its top left."""
-        x, y = self.browser.eval(ORIGIN)
+        x, y = self.browser.eval(WINDOW)[:2]
         left, top, width, height = self.places[name]["rect"]
         return x + left + (width / 2 if dx is None else dx), y + top + (height / 2 if dy is None else dy)
 
@@ -180,7 +181,7 @@ def dark_scheme(browser, page):
     backs = browser.eval("['List1_3', 'Text1_0'].map(id => getComputedStyle(document.getElementById(id)).backgroundColor)")
     if any(sum(map(int, re.findall(r"\d+", back)[:3])) > 3 * 96 for back in backs):
         fail("the lists and the statement stay light: %r" % backs)
-    x, y = browser.eval(ORIGIN)
+    x, y = browser.eval(WINDOW)[:2]
     worst = 21.0
     for name, place in page.places.items():
         if place["back"] == "-" or not place["shown"]:
@@ -231,11 +232,8 @@ def screenshot(page, webcheck, output):
         shown = Page(browser, webcheck)
         for name in ("Check1_0", "Check1_1"):
             shown.click(name)
-        x, y = browser.eval(ORIGIN)
-        width, height = browser.eval("(() => { const r = document.getElementById('MainForm').getBoundingClientRect(); "
-                                     "return [r.width, r.height]; })()")
         with open(output, "wb") as out:
-            out.write(browser.png((x, y, width, height)))
+            out.write(browser.png(browser.eval(WINDOW)))
     print("wrote", output)
     return 0
 
