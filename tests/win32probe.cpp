@@ -53,7 +53,7 @@ std::string quoted(const std::string &text)
     return out + "\"";
 }
 
-// A JSON array of numbers.
+// A JSON array of numbers; of texts.
 std::string numbers(std::initializer_list<long> values)
 {
     std::string out;
@@ -62,17 +62,14 @@ std::string numbers(std::initializer_list<long> values)
     }
     return "[" + out + "]";
 }
-
-// What differs from what the program should show, gathered as a JSON array of texts.
-class Problems
+std::string texts(const std::vector<std::string> &values)
 {
-public:
-    void operator()(const std::string &what) { m_list += (m_list.empty() ? "" : ",") + quoted(what); }
-    [[nodiscard]] std::string json() const { return "[" + m_list + "]"; }
-
-private:
-    std::string m_list;
-};
+    std::string out;
+    for (const std::string &value : values) {
+        out += (out.empty() ? "" : ",") + quoted(value);
+    }
+    return "[" + out + "]";
+}
 
 std::string textOf(HWND control)
 {
@@ -132,14 +129,14 @@ std::string layout(HWND window)
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
     std::string controls;
-    Problems problem;
+    std::vector<std::string> problems;
     if (client.right != FormLayout::toPixels(FormLayout::ClientWidth, dpiX) ||
         client.bottom != FormLayout::toPixels(FormLayout::ClientHeight, dpiY)) {
-        problem("client area " + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+        problems.push_back("client area " + std::to_string(client.right) + "x" + std::to_string(client.bottom));
     }
     controlsOf(window).forEach([&](const Control &row, HWND control) {
         if (control == nullptr) {
-            problem(nameOf(row) + " is missing");
+            problems.push_back(nameOf(row) + " is missing");
             return;
         }
         RECT rect;
@@ -152,19 +149,19 @@ std::string layout(HWND window)
         controls += (controls.empty() ? "" : ",") + quoted(nameOf(row)) +
             ":{\"rect\":" + numbers({got.left, got.top, got.width, got.height}) + ",\"back\":" + back + "}";
         if (got != want) {
-            problem(nameOf(row) + " stands at " + std::to_string(got.left) + "," + std::to_string(got.top) + " " +
-                    std::to_string(got.width) + "x" + std::to_string(got.height));
+            problems.push_back(nameOf(row) + " stands at " + std::to_string(got.left) + "," + std::to_string(got.top) + " " +
+                               std::to_string(got.width) + "x" + std::to_string(got.height));
         }
         if (row.kind != FormLayout::Kind::ListBox && textOf(control) != row.text) {
-            problem(nameOf(row) + " says " + quoted(textOf(control)));
+            problems.push_back(nameOf(row) + " says " + quoted(textOf(control)));
         }
         const bool shown = row.shown == FormLayout::Shown::Yes;
         if ((IsWindowVisible(control) != FALSE) != shown) {
-            problem(nameOf(row) + (shown ? " is hidden" : " is shown"));
+            problems.push_back(nameOf(row) + (shown ? " is hidden" : " is shown"));
         }
     });
     return "{\"dpi\":" + numbers({dpiX, dpiY}) + ",\"client\":" + numbers({client.right, client.bottom}) +
-        ",\"origin\":" + numbers({origin.x, origin.y}) + ",\"controls\":{" + controls + "},\"problems\":" + problem.json() + "}";
+        ",\"origin\":" + numbers({origin.x, origin.y}) + ",\"controls\":{" + controls + "},\"problems\":" + texts(problems) + "}";
 }
 
 std::string focus(HWND window)
@@ -236,20 +233,20 @@ std::string sysColours(const std::string &colour)
 
 std::string read(HWND window)
 {
-    Problems problem;
+    std::vector<std::string> problems;
     const std::string caption = std::string(FormTexts::WebAddress) + " " + FormTexts::CaptionTitle;
     if (const std::string name = readOf(window).second; name != caption) {
-        problem("the window is read as " + quoted(name));
+        problems.push_back("the window is read as " + quoted(name));
     }
-    controlsOf(window).forEach([&problem](const Control &row, HWND control) {
+    controlsOf(window).forEach([&problems](const Control &row, HWND control) {
         const auto [role, name] = readOf(control);
         if (row.kind == FormLayout::Kind::TextBox
                 ? role != ROLE_SYSTEM_TEXT
                 : row.kind != FormLayout::Kind::ListBox && row.shown == FormLayout::Shown::Yes && name != row.text) {
-            problem(nameOf(row) + " is read as " + std::to_string(role) + " " + quoted(name));
+            problems.push_back(nameOf(row) + " is read as " + std::to_string(role) + " " + quoted(name));
         }
     });
-    return "{\"problems\":" + problem.json() + "}";
+    return "{\"problems\":" + texts(problems) + "}";
 }
 
 } // namespace
