@@ -30,7 +30,6 @@
 
 #include <array>
 #include <cstdio>
-#include <initializer_list>
 #include <iostream>
 #include <string>
 #include <utility>
@@ -51,24 +50,6 @@ std::string quoted(const std::string &text)
         out += c == '\r' ? ' ' : c == '\n' ? ' ' : c;
     }
     return out + "\"";
-}
-
-// A JSON array of numbers; of texts.
-std::string numbers(std::initializer_list<long> values)
-{
-    std::string out;
-    for (const long value : values) {
-        out += (out.empty() ? "" : ",") + std::to_string(value);
-    }
-    return "[" + out + "]";
-}
-std::string texts(const std::vector<std::string> &values)
-{
-    std::string out;
-    for (const std::string &value : values) {
-        out += (out.empty() ? "" : ",") + quoted(value);
-    }
-    return "[" + out + "]";
 }
 
 std::string textOf(HWND control)
@@ -129,14 +110,15 @@ std::string layout(HWND window)
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
     std::string controls;
-    std::vector<std::string> problems;
+    std::string problems;
+    const auto problem = [&problems](const std::string &what) { problems += (problems.empty() ? "" : ",") + quoted(what); };
     if (client.right != FormLayout::toPixels(FormLayout::ClientWidth, dpiX) ||
         client.bottom != FormLayout::toPixels(FormLayout::ClientHeight, dpiY)) {
-        problems.push_back("client area " + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+        problem("client area " + std::to_string(client.right) + "x" + std::to_string(client.bottom));
     }
     controlsOf(window).forEach([&](const Control &row, HWND control) {
         if (control == nullptr) {
-            problems.push_back(nameOf(row) + " is missing");
+            problem(nameOf(row) + " is missing");
             return;
         }
         RECT rect;
@@ -144,24 +126,28 @@ std::string layout(HWND window)
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&rect), 2);
         const FormLayout::PixelRect want = FormLayout::placeInWindow(row, dpiX, dpiY);
         const FormLayout::PixelRect got{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-        const FormColours::Rgb rgb = FormColours::fromBgr(row.backColour);
-        const std::string back = row.backColour != FormLayout::DefaultColour ? numbers({rgb.red, rgb.green, rgb.blue}) : "null";
-        controls += (controls.empty() ? "" : ",") + quoted(nameOf(row)) +
-            ":{\"rect\":" + numbers({got.left, got.top, got.width, got.height}) + ",\"back\":" + back + "}";
+        std::string back = "null";
+        if (row.backColour != FormLayout::DefaultColour) {
+            const FormColours::Rgb rgb = FormColours::fromBgr(row.backColour);
+            back = "[" + std::to_string(rgb.red) + "," + std::to_string(rgb.green) + "," + std::to_string(rgb.blue) + "]";
+        }
+        controls += (controls.empty() ? "" : ",") + quoted(nameOf(row)) + ":{\"rect\":[" + std::to_string(got.left) + "," +
+            std::to_string(got.top) + "," + std::to_string(got.width) + "," + std::to_string(got.height) + "],\"back\":" + back + "}";
         if (got != want) {
-            problems.push_back(nameOf(row) + " stands at " + std::to_string(got.left) + "," + std::to_string(got.top) + " " +
-                               std::to_string(got.width) + "x" + std::to_string(got.height));
+            problem(nameOf(row) + " stands at " + std::to_string(got.left) + "," + std::to_string(got.top) + " " +
+                    std::to_string(got.width) + "x" + std::to_string(got.height));
         }
         if (row.kind != FormLayout::Kind::ListBox && textOf(control) != row.text) {
-            problems.push_back(nameOf(row) + " says " + quoted(textOf(control)));
+            problem(nameOf(row) + " says " + quoted(textOf(control)));
         }
         const bool shown = row.shown == FormLayout::Shown::Yes;
         if ((IsWindowVisible(control) != FALSE) != shown) {
-            problems.push_back(nameOf(row) + (shown ? " is hidden" : " is shown"));
+            problem(nameOf(row) + (shown ? " is hidden" : " is shown"));
         }
     });
-    return "{\"dpi\":" + numbers({dpiX, dpiY}) + ",\"client\":" + numbers({client.right, client.bottom}) +
-        ",\"origin\":" + numbers({origin.x, origin.y}) + ",\"controls\":{" + controls + "},\"problems\":" + texts(problems) + "}";
+    return "{\"dpi\":[" + std::to_string(dpiX) + "," + std::to_string(dpiY) + "],\"client\":[" + std::to_string(client.right) + "," +
+        std::to_string(client.bottom) + "],\"origin\":[" + std::to_string(origin.x) + "," + std::to_string(origin.y) + "],\"controls\":{" +
+        controls + "},\"problems\":[" + problems + "]}";
 }
 
 std::string focus(HWND window)
@@ -233,20 +219,21 @@ std::string sysColours(const std::string &colour)
 
 std::string read(HWND window)
 {
-    std::vector<std::string> problems;
+    std::string problems;
+    const auto problem = [&problems](const std::string &what) { problems += (problems.empty() ? "" : ",") + quoted(what); };
     const std::string caption = std::string(FormTexts::WebAddress) + " " + FormTexts::CaptionTitle;
-    if (const std::string name = readOf(window).second; name != caption) {
-        problems.push_back("the window is read as " + quoted(name));
+    if (readOf(window).second != caption) {
+        problem("the window is read as " + quoted(readOf(window).second));
     }
-    controlsOf(window).forEach([&problems](const Control &row, HWND control) {
+    controlsOf(window).forEach([&problem](const Control &row, HWND control) {
         const auto [role, name] = readOf(control);
         if (row.kind == FormLayout::Kind::TextBox
                 ? role != ROLE_SYSTEM_TEXT
                 : row.kind != FormLayout::Kind::ListBox && row.shown == FormLayout::Shown::Yes && name != row.text) {
-            problems.push_back(nameOf(row) + " is read as " + std::to_string(role) + " " + quoted(name));
+            problem(nameOf(row) + " is read as " + std::to_string(role) + " " + quoted(name));
         }
     });
-    return "{\"problems\":" + texts(problems) + "}";
+    return "{\"problems\":[" + problems + "]}";
 }
 
 } // namespace
