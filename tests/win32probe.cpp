@@ -14,7 +14,8 @@
 //   syscolours restore   and back as they were
 //   read     what a screen reader reads through the system's accessibility interface, and
 //            where it differs from the caption: the window's name, each captioned control's
-//            name, and the statement's role (text)
+//            name, the statement's role (text), and each list's name, which Windows takes
+//            from the control before it in the z-order: its heading
 //   close    asks the window to close
 
 #include "contestcheck.h"
@@ -224,6 +225,13 @@ std::string read(HWND window)
     const std::string caption = std::string(FormTexts::WebAddress) + " " + FormTexts::CaptionTitle;
     if (readOf(window).second != caption) {
         problem("the window is read as " + quoted(readOf(window).second));
+    }
+    const FormWindows controls = controlsOf(window);
+    for (std::size_t i = 0; i < controls.List1.size(); ++i) {
+        const HWND before = GetWindow(controls.List1[i], GW_HWNDPREV);
+        if (before != controls.headingOf(i)) {
+            problem("List1_" + std::to_string(i) + " comes after " + quoted(textOf(before)) + " in the z-order");
+        }
     }
     controlsOf(window).forEach([&problem](const Control &row, HWND control) {
         const auto [role, name] = readOf(control);

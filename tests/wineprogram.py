@@ -75,7 +75,7 @@ def scenario_window(wine, build):
         session.close()
     return ("at 96 dpi every control stands at its place with its text, the icon large and small, every fixed "
             "back colour painted with text at 4.5:1 or more, a screen reader reads the window and every control "
-            "by its caption; closing gives status 0")
+            "by its caption, each list after its heading; closing gives status 0")
 
 
 def scenario_scheme(wine, build):

@@ -41,6 +41,12 @@ public:
     static_assert(FormLayout::countOf(Kind::CheckBox) == ContestRules::TrialCount, "a box per trial");
     static_assert(FormLayout::countOf(Kind::CommandButton) >= 1, "the reset button, Command1(0)");
 
+    // The heading over list i, which names it.
+    [[nodiscard]] const typename Types::Label &headingOf(std::size_t list) const
+    {
+        return Label1.at(static_cast<std::size_t>(FormLayout::headingOf(static_cast<int>(list))));
+    }
+
     // visit(element) for the element that stands for row, as its own type; what visit returns.
     template <typename Visit>
     decltype(auto) at(const Control &row, Visit &&visit)
@@ -63,8 +69,9 @@ public:
         return visit(Label1.at(i));
     }
 
-    // visit(row, element) for every row of the table, in the table's order or in ascending tab
-    // index (the order in which the focus walks them, and in which controls are made).
+    // visit(row, element) for every row of the table: in the table's order; in ascending tab
+    // index (the order in which the focus walks them, and in which the Qt window and the page
+    // make them); in the order in which the Windows window makes them (FormLayout::inCreationOrder).
     template <typename Visit>
     void forEach(Visit &&visit)
     {
@@ -75,7 +82,19 @@ public:
     template <typename Visit>
     void forEachInTabOrder(Visit &&visit)
     {
-        for (const Control *row : FormLayout::inTabOrder()) {
+        forEachIn(FormLayout::inTabOrder(), visit);
+    }
+    template <typename Visit>
+    void forEachInCreationOrder(Visit &&visit)
+    {
+        forEachIn(FormLayout::inCreationOrder(), visit);
+    }
+
+private:
+    template <typename Visit>
+    void forEachIn(const std::array<const Control *, FormLayout::Controls.size()> &rows, Visit &visit)
+    {
+        for (const Control *row : rows) {
             at(*row, [&](auto &element) { visit(*row, element); });
         }
     }

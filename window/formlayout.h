@@ -97,21 +97,56 @@ struct PixelRect {
     return row.index == NotInArray ? std::string(row.array) : std::string(row.array) + "_" + std::to_string(row.index);
 }
 
-// The rows in ascending tab index: the order in which the keyboard focus walks the controls.
-[[nodiscard]] constexpr std::array<const Control *, Controls.size()> inTabOrder()
+// The label over list i, which names it: Label1(i + 1) over trial i's list, the last label
+// over the pool, the last list.
+[[nodiscard]] constexpr int headingOf(int listIndex)
+{
+    return listIndex + 1;
+}
+
+// The list a row heads, or nullptr where it heads none.
+[[nodiscard]] constexpr const Control *listHeadedBy(const Control &row)
+{
+    for (const Control &list : Controls) {
+        if (row.kind == Kind::Label && list.kind == Kind::ListBox && headingOf(list.index) == row.index) {
+            return &list;
+        }
+    }
+    return nullptr;
+}
+
+// The rows sorted by key(row), ties in the table's order. By insertion: sixteen rows, and
+// plain loops are constexpr in every standard library the builds use, the web's included.
+template <typename Key>
+[[nodiscard]] constexpr std::array<const Control *, Controls.size()> sortedBy(Key key)
 {
     std::array<const Control *, Controls.size()> rows{};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         rows[i] = &Controls[i];
     }
-    // Sorted by insertion: sixteen rows, and plain loops are constexpr in every standard
-    // library the builds use, the web's included.
     for (std::size_t i = 1; i < rows.size(); ++i) {
-        for (std::size_t j = i; j > 0 && rows[j - 1]->tabIndex > rows[j]->tabIndex; --j) {
+        for (std::size_t j = i; j > 0 && key(*rows[j - 1]) > key(*rows[j]); --j) {
             std::swap(rows[j - 1], rows[j]);
         }
     }
     return rows;
+}
+
+// The rows in ascending tab index: the order in which the keyboard focus walks the controls.
+[[nodiscard]] constexpr std::array<const Control *, Controls.size()> inTabOrder()
+{
+    return sortedBy([](const Control &row) { return row.tabIndex; });
+}
+
+// The order in which the controls are made: the tab order, with each list's heading moved to
+// just before its list. Windows names a list after the label made just before it, and the
+// focus, which skips labels, still walks the tab order.
+[[nodiscard]] constexpr std::array<const Control *, Controls.size()> inCreationOrder()
+{
+    return sortedBy([](const Control &row) {
+        const Control *list = listHeadedBy(row);
+        return list != nullptr ? 2 * list->tabIndex - 1 : 2 * row.tabIndex;
+    });
 }
 
 // Each array's elements are numbered from 0 without a gap, and only the frame stands alone.
@@ -145,6 +180,24 @@ static_assert(arraysAreWhole(), "each control array numbered 0, 1, ... once each
     return true;
 }
 static_assert(containersComeFirst(), "the frame's tab index is below its boxes'");
+
+// Each list has a heading, standing just over it, as wide as it.
+[[nodiscard]] constexpr bool everyListHeaded()
+{
+    for (const Control &list : Controls) {
+        bool headed = list.kind != Kind::ListBox;
+        for (const Control &label : Controls) {
+            headed = headed ||
+                (listHeadedBy(label) == &list && label.left == list.left && label.width == list.width && label.top < list.top &&
+                 label.top + label.height >= list.top);
+        }
+        if (!headed) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(everyListHeaded(), "each list's heading stands over it");
 
 // Where a control stands in its container, in pixels at the given densities.
 [[nodiscard]] constexpr PixelRect toPixels(const Control &row, int dpiX, int dpiY)

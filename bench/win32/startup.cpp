@@ -25,7 +25,7 @@ void addControls(HWND window, HINSTANCE instance)
     const HFONT font = CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, L"Times New Roman");
     HWND pool = nullptr;
-    for (const FormLayout::Control *row : FormLayout::inTabOrder()) {
+    for (const FormLayout::Control *row : FormLayout::inCreationOrder()) {
         const ClassicControls::Kind kind = ClassicControls::of(row->kind);
         const FormLayout::PixelRect place = FormLayout::placeInWindow(*row, 96, 96);
         const bool shown = row->shown == FormLayout::Shown::Yes;

@@ -259,10 +259,9 @@ void MainForm::setUpKinds()
 
 void MainForm::nameForScreenReaders()
 {
-    // Boxes, button, frame and labels are read by their captions. Trial i's list is named
-    // after its heading Label1[i + 1]; the pool, last in its array, after the last label.
+    // Boxes, button, frame and labels are read by their captions, each list by its heading's.
     for (std::size_t i = 0; i < m_controls.List1.size(); ++i) {
-        m_controls.List1[i]->setAccessibleName(m_controls.Label1[i + 1]->text());
+        m_controls.List1[i]->setAccessibleName(m_controls.headingOf(i)->text());
     }
     m_controls.Text1[0]->setAccessibleName(QString::fromUtf8(FormTexts::StatementName));
     m_controls.Text1[1]->setAccessibleName(QString::fromUtf8(FormTexts::QuotationName));

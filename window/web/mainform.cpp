@@ -179,9 +179,9 @@ void MainForm::makeControls()
             prince_route(element, static_cast<int>(row.kind), row.index);
         }
     });
-    // Trial i's list is named after its heading Label1(i + 1); the pool, last, after the last.
+    // Each list is named after its heading.
     for (std::size_t i = 0; i < m_controls.List1.size(); ++i) {
-        prince_name(m_controls.List1[i], m_controls.Label1[i + 1], nullptr);
+        prince_name(m_controls.List1[i], m_controls.headingOf(i), nullptr);
     }
     prince_name(m_controls.Text1[0], -1, FormTexts::StatementName);
     prince_name(m_controls.Text1[1], -1, FormTexts::QuotationName);

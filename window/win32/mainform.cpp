@@ -123,9 +123,10 @@ MainForm::~MainForm()
 
 void MainForm::createControls(HINSTANCE instance)
 {
-    // Created in ascending tab index: the dialog manager's Tab walks the controls in the
-    // order they were made.
-    m_controls.forEachInTabOrder([&](const Control &row, HWND &control) {
+    // Made in ascending tab index, each list's heading just before its list: the dialog
+    // manager's Tab walks the controls that take the focus in the order they were made, and a
+    // screen reader names a list after the label made just before it.
+    m_controls.forEachInCreationOrder([&](const Control &row, HWND &control) {
         const ClassicControls::Kind kind = ClassicControls::of(row.kind);
         const FormLayout::PixelRect place = FormLayout::placeInWindow(row, m_dpiX, m_dpiY);
         const bool shown = row.shown == FormLayout::Shown::Yes;
