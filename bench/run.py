@@ -1,6 +1,7 @@
 """Runs every benchmark on a virtual X server (xcb platform), and the Windows build's under
 Wine on the same server, and prints one table.
-usage: bench/run.py BUILD_DIR [--quick]"""
+usage: bench/run.py BUILD_DIR [--quick] [--wine=WINE]
+WINE is 32 (the default), or 64 and why, as for tests/wineprogram.py."""
 
 import gzip
 import os
@@ -18,6 +19,7 @@ from winesession import Wine  # noqa: E402
 
 build = sys.argv[1]
 quick = "--quick" in sys.argv
+wine_choice = next((a.split("=", 1)[1] for a in sys.argv if a.startswith("--wine=")), "32")
 bench = os.path.join(build, "bench")
 windows = os.path.join(build, "windows")
 ROUNDS = 6 if quick else 30
@@ -74,20 +76,20 @@ def start_to_paint(program):
 def under_wine(work):
     """The Windows benchmarks under Wine, in a private prefix with a persistent Wine server:
     the contest's rows, and each program's start to first paint."""
-    wine = Wine(os.path.join(work, "prefix"))
-    env = dict(wine.env)
+    wine = Wine(os.path.join(work, "prefix"), wine_choice)
+    env, tree = dict(wine.env), wine.tree(windows)
     subprocess.run(["wineserver", "-p"], env=env, check=True)
     # Wine's services start with the first program and keep its output open: started here,
     # apart, they leave the benchmarks' output pipes alone.
-    wine.run("wineboot")
+    wine.run(wine.loader, "wineboot")
     try:
-        contest = rows_of(["wine", os.path.join(windows, "bench_win32_contest.exe"), str(CONTESTS // 20)], env)
+        contest = rows_of([wine.loader, os.path.join(tree, "bench_win32_contest.exe"), str(CONTESTS // 20)], env)
 
         def painted(program):
             """Start of the process to the end of its first paint, and its own part of that
             (from wWinMain on), in ms."""
             began = time.monotonic()
-            process = subprocess.Popen(["wine", os.path.join(windows, program + ".exe")], env=env, stdout=subprocess.PIPE,
+            process = subprocess.Popen([wine.loader, os.path.join(tree, program + ".exe")], env=env, stdout=subprocess.PIPE,
                                        stderr=subprocess.DEVNULL, text=True)
             line = process.stdout.readline().split()
             seconds = time.monotonic() - began
@@ -100,7 +102,7 @@ def under_wine(work):
                          "bench_win32_reference_text"], painted)
     finally:
         subprocess.run(["wineserver", "-k"], env=env)
-    return contest, starts, os.path.getsize(os.path.join(windows, "prince-trials.exe"))
+    return contest, starts, os.path.getsize(os.path.join(windows, "prince-trials.exe")), wine.note
 
 
 # A page that shows one line of text in the window's font (and, for reading, one that also
@@ -155,7 +157,7 @@ def main():
                                 ("bench_start_program", "bench_start_reference", "bench_start_reference_text"))
         starts = rounds([program, empty, text], start_to_paint)
         with tempfile.TemporaryDirectory(prefix="wine-", dir=build) as work:
-            wine_contest, wine_starts, exe_size = under_wine(work)
+            wine_contest, wine_starts, exe_size, wine_note = under_wine(work)
             web_opened, web_box, web_button, web_raw, web_gzipped = in_the_browser(work)
 
     table = []
@@ -187,20 +189,21 @@ def main():
     row("Soak: " + growth_name.replace("RSS growth, contest", "memory growth, contests"), "%.3f MiB" % growth, "< 1 MiB",
         growth < 1, contest[growth_name][2])
 
+    under = " (Wine, %s)" % wine_note
     trial = wine_contest["RunTrial"][0]
-    row("Windows: RunTrial on the real list boxes (Wine)", "%.3f ms" % trial, "< 1 ms", trial < 1, wine_contest["RunTrial"][2])
+    row("Windows: RunTrial on the real list boxes" + under, "%.3f ms" % trial, "< 1 ms", trial < 1, wine_contest["RunTrial"][2])
     for name in ("Click on a box until its lists are repainted", "Click on the reset button until the lists are repainted"):
         value = wine_contest[name][0]
-        row("Windows: " + name[0].lower() + name[1:] + " (Wine)", "%.3f ms" % value, "(for reading)", True, wine_contest[name][2])
+        row("Windows: " + name[0].lower() + name[1:] + under, "%.3f ms" % value, "(for reading)", True, wine_contest[name][2])
     wall_a, wall_b, ratio = versus(wine_starts, "bench_win32_start", "bench_win32_reference_controls", 0)
-    row("Windows: start to first paint, vs the same controls made plainly (Wine)", "%.1f / %.1f ms = %.3f" % (wall_a, wall_b, ratio),
+    row("Windows: start to first paint, vs the same controls made plainly" + under, "%.1f / %.1f ms = %.3f" % (wall_a, wall_b, ratio),
         "ratio <= 1.05", ratio <= 1.05, how)
     own_a, own_b, ratio = versus(wine_starts, "bench_win32_start", "bench_win32_reference_controls", 1)
-    row("Windows: the same from wWinMain on, the program's own part (Wine)", "%.1f / %.1f ms = %.3f" % (own_a, own_b, ratio),
+    row("Windows: the same from wWinMain on, the program's own part" + under, "%.1f / %.1f ms = %.3f" % (own_a, own_b, ratio),
         "(for reading)", True, "the rest is Wine starting the process")
     for reference, what in (("empty", "empty Win32 window"), ("text", "window with one line of text")):
         wall_a, wall_b, ratio = versus(wine_starts, "bench_win32_start", "bench_win32_reference_" + reference, 0)
-        row("Windows: start to first paint, vs %s (Wine)" % what, "%.1f / %.1f ms = %.3f" % (wall_a, wall_b, ratio),
+        row("Windows: start to first paint, vs %s%s" % (what, under), "%.1f / %.1f ms = %.3f" % (wall_a, wall_b, ratio),
             "(for reading)", True, "what a window's 16 standard controls cost under Wine")
     row("Windows: prince-trials.exe, stripped", "%d bytes (%.0f KiB)" % (exe_size, exe_size / 1024), "< 1 MiB",
         exe_size < 1 << 20, "PE32, GUI, i386, static runtime")

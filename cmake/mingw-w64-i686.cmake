@@ -1,12 +1,16 @@
-# Cross-compiling for 32-bit Windows with Debian's mingw-w64 (g++-mingw-w64-i686).
+# Cross-compiling for 32-bit Windows with Debian's mingw-w64 (g++-mingw-w64-i686); for 64-bit
+# Windows where mingw-w64-x86_64.cmake sets the target first.
+if(NOT PRINCE_MINGW_TARGET)
+    set(PRINCE_MINGW_TARGET i686-w64-mingw32)
+endif()
+string(REGEX REPLACE "-.*" "" CMAKE_SYSTEM_PROCESSOR ${PRINCE_MINGW_TARGET})
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
 
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+set(CMAKE_C_COMPILER ${PRINCE_MINGW_TARGET}-gcc)
+set(CMAKE_CXX_COMPILER ${PRINCE_MINGW_TARGET}-g++)
+set(CMAKE_RC_COMPILER ${PRINCE_MINGW_TARGET}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH /usr/${PRINCE_MINGW_TARGET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

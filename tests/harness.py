@@ -57,17 +57,24 @@ def fail(message):
     raise Failed(message)
 
 
-def run_scenarios(title, scenarios):
+class NotRun(Exception):
+    """A scenario that cannot run on this machine: counted as skipped, with the reason."""
+
+
+def run_scenarios(title, scenarios, note=None):
     """Runs each (name, function) on its own: a failed check ends its scenario only. A function
-    may return a detail for its line. Prints a line a scenario and the true counts last; the
-    status is 0 when every one passed."""
-    passed = failed = 0
+    may return a detail for its line, or raise NotRun. Prints a line a scenario and the true
+    counts last, with the note; the status is 0 when every one that ran passed."""
+    passed = failed = skipped = 0
     for name, scenario in scenarios:
         try:
             detail = scenario()
         except Failed as failure:
             print("FAIL: %s: %s" % (name, failure), file=sys.stderr)
             failed += 1
+        except NotRun as reason:
+            print("not run: %s: %s" % (name, reason))
+            skipped += 1
         except Exception:  # a fault of the harness or the program: reported, and the run goes on
             print("FAIL: %s:\n%s" % (name, traceback.format_exc()), file=sys.stderr)
             failed += 1
@@ -76,7 +83,8 @@ def run_scenarios(title, scenarios):
             passed += 1
         sys.stdout.flush()
         sys.stderr.flush()
-    print("%s: %d passed, %d failed" % (title, passed, failed))
+    print("%s: %d passed, %d failed%s%s" % (title, passed, failed, ", %d skipped" % skipped if skipped else "",
+                                             " (%s)" % note if note else ""))
     return 0 if failed == 0 and passed > 0 else 1
 
 

@@ -169,7 +169,9 @@ std::string focus(HWND window)
 std::pair<long, std::string> readOf(HWND control)
 {
     IAccessible *accessible = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    // __uuidof, not IID_IAccessible: the 64-bit liboleacc.a of Debian's mingw-w64 links that
+    // name to a jump into oleacc.dll, not to the interface's ID.
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                           reinterpret_cast<void **>(&accessible))) ||
         accessible == nullptr) {
         return {-1, ""};

@@ -2,11 +2,13 @@
 """The Windows build of the program under Wine on a virtual X server, driven with real X
 mouse clicks and keys (xdotool) and read from another process by the Windows probe.
 
-usage: wineprogram.py test WINDOWS_BUILD_DIR NATIVE_DRAWDIGEST VERSION VERSION_TEXT ICO
-       wineprogram.py screenshot WINDOWS_BUILD_DIR OUTPUT.png
+usage: wineprogram.py test WINDOWS_BUILD_DIR WINE NATIVE_DRAWDIGEST VERSION VERSION_TEXT ICO
+       wineprogram.py screenshot WINDOWS_BUILD_DIR WINE OUTPUT.png
 WINDOWS_BUILD_DIR holds prince-trials.exe and win32probe.exe (and, to test, drawdigest.exe);
-VERSION is the project's (1.0.0), VERSION_TEXT as the program shows it (1.00), ICO the baked
-icon. Each scenario runs in a session of its own: a virtual X server, a Wine server, the
+WINE is 32, or 64 and why ("64:this kernel runs no 32-bit program"): then the scenarios run
+the same programs built for 64-bit Windows, in the folder of that name and 64, under 64-bit
+Wine. VERSION is the project's (1.0.0), VERSION_TEXT as the program shows it (1.00), ICO the
+baked icon. Each scenario runs in a session of its own: a virtual X server, a Wine server, the
 program and the probe. The screenshot shows the window after the first two trials.
 """
 
@@ -17,7 +19,7 @@ import sys
 import tempfile
 import time
 
-from harness import expect_exit, fail, require, run_scenarios, text_contrast
+from harness import Failed, NotRun, expect_exit, fail, require, run_scenarios, text_contrast
 from winesession import Session, Wine
 
 BOXES = ["Check1_0", "Check1_1", "Check1_2"]
@@ -200,7 +202,9 @@ def check_executable(build, version, text, ico):
 
 
 def scenario_draw(wine, build, native):
-    windows = subprocess.run(["wine", os.path.join(build, "drawdigest.exe")], env=wine.env, capture_output=True,
+    if wine.bits != 32:
+        raise NotRun("only the 32-bit build can show its own draw, and it does not run here (%s)" % wine.note)
+    windows = subprocess.run([wine.loader, os.path.join(build, "drawdigest.exe")], env=wine.env, capture_output=True,
                              text=True, timeout=120).stdout.replace("\r\n", "\n")
     linux = subprocess.run([native], capture_output=True, text=True, check=True, timeout=120).stdout
     if windows != linux or not linux:
@@ -221,15 +225,19 @@ def screenshot(wine, build, output):
 
 
 def main(arguments):
-    if arguments[:1] == ["test"] and len(arguments) == 6:
-        build, native, version, text, ico = arguments[1:]
-    elif arguments[:1] == ["screenshot"] and len(arguments) == 3:
-        build, output = arguments[1:]
+    if arguments[:1] == ["test"] and len(arguments) == 7:
+        build, choice, native, version, text, ico = arguments[1:]
+    elif arguments[:1] == ["screenshot"] and len(arguments) == 4:
+        build, choice, output = arguments[1:]
     else:
         print(__doc__, file=sys.stderr)
         return 2
     with tempfile.TemporaryDirectory(prefix="wine-", dir=build) as home:
-        wine = Wine(os.path.join(home, "prefix"))
+        try:
+            wine = Wine(os.path.join(home, "prefix"), choice)
+        except Failed as failure:
+            print("FAIL: the Wine prefix: %s" % failure, file=sys.stderr)
+            return 1
         if arguments[0] == "screenshot":
             screenshot(wine, build, output)
             return 0
@@ -242,7 +250,7 @@ def main(arguments):
             ("a contest by mouse", lambda: scenario_mouse(wine, build)),
             ("a contest by keyboard", lambda: scenario_keyboard(wine, build)),
             ("the window at 144 dpi", lambda: scenario_dpi144(wine, build)),
-        ])
+        ], wine.note)
 
 
 if __name__ == "__main__":

@@ -11,24 +11,43 @@ from harness import XServer, expect_exit, fail, require, wait_for
 
 
 class Wine:
-    """A private Wine prefix in which Times New Roman stands for Liberation Serif."""
+    """A private Wine prefix in which Times New Roman stands for Liberation Serif. choice is
+    "32": the Windows build (windows/) under Wine's 32-bit loader; or "64:" and why: the same
+    program built for 64-bit Windows (windows64/ beside it) under 64-bit Wine, which runs where
+    the kernel runs no 32-bit program."""
 
-    def __init__(self, prefix):
+    def __init__(self, prefix, choice="32"):
         require("wine", "wineserver")
-        self.env = dict(os.environ, WINEPREFIX=os.path.abspath(prefix), WINEARCH="win32", WINEDEBUG="-all",
+        bits, _, why = choice.partition(":")
+        self.bits = int(bits)
+        self.note = "32-bit build" if self.bits == 32 else "64-bit build: " + why
+        self.loader = "wine" if self.bits == 32 else "/usr/lib/wine/wine64"
+        self.env = dict(os.environ, WINEPREFIX=os.path.abspath(prefix), WINEARCH="win%d" % self.bits, WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=")
+        if self.bits == 64:
+            self.env["WINELOADER"] = self.loader  # what Debian's wine does where wine32 is missing
         if not os.path.exists(os.path.join(prefix, "system.reg")):
-            self.run("wineboot", "-i")
-            self.run("wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", "Times New Roman",
+            self.run(self.loader, "wineboot", "-i")
+            self.run(self.loader, "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", "Times New Roman",
                      "/t", "REG_SZ", "/d", "Liberation Serif", "/f")
         self.run("wineserver", "-w")
 
+    def tree(self, windows):
+        """The folder of the build that runs: windows, or windows64 beside it."""
+        return windows if self.bits == 32 else os.path.normpath(windows) + "64"
+
     def run(self, *command, display=None):
+        """Runs a Wine command to its end; where it fails, the failure names the command and
+        shows the last lines Wine wrote."""
         env = dict(self.env, DISPLAY=display) if display else self.env
-        subprocess.run(command, env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+        done = subprocess.run(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                              errors="replace", timeout=300)
+        if done.returncode != 0:
+            fail("%s exited with status %d:\n%s" % (" ".join(command), done.returncode,
+                                                     "\n".join(done.stdout.splitlines()[-15:])))
 
     def set_dpi(self, dpi):
-        self.run("wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+        self.run(self.loader, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
         self.run("wineserver", "-w")
 
 
@@ -37,7 +56,7 @@ class Session:
     the probe reading it."""
 
     def __init__(self, wine, build, executable="prince-trials.exe"):
-        self.wine, self.build, self.executable = wine, build, executable
+        self.wine, self.build, self.executable = wine, wine.tree(build), executable
 
     def __enter__(self):
         self.x = XServer().__enter__()
@@ -51,10 +70,10 @@ class Session:
 
     def _start(self):
         env = dict(self.wine.env, DISPLAY=self.x.name)
-        self.program = subprocess.Popen(["wine", os.path.join(self.build, self.executable)], env=env,
+        self.program = subprocess.Popen([self.wine.loader, os.path.join(self.build, self.executable)], env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if self.probe is None:
-            self.probe = subprocess.Popen(["wine", os.path.join(self.build, "win32probe.exe")], env=env, text=True,
+            self.probe = subprocess.Popen([self.wine.loader, os.path.join(self.build, "win32probe.exe")], env=env, text=True,
                                           stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         if self.executable != "prince-trials.exe":
             return
