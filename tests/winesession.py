@@ -5,6 +5,7 @@ server, with the Windows probe reading it from another process."""
 import json
 import os
 import subprocess
+import tempfile
 import time
 
 from harness import XServer, expect_exit, fail, require, wait_for
@@ -38,13 +39,15 @@ class Wine:
 
     def run(self, *command, display=None):
         """Runs a Wine command to its end; where it fails, the failure names the command and
-        shows the last lines Wine wrote."""
+        shows the last lines Wine wrote. The output goes to a file: the services a command
+        starts keep it open after the command has ended."""
         env = dict(self.env, DISPLAY=display) if display else self.env
-        done = subprocess.run(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
-                              errors="replace", timeout=300)
-        if done.returncode != 0:
-            fail("%s exited with status %d:\n%s" % (" ".join(command), done.returncode,
-                                                     "\n".join(done.stdout.splitlines()[-15:])))
+        with tempfile.TemporaryFile() as output:
+            status = subprocess.run(command, env=env, stdout=output, stderr=subprocess.STDOUT, timeout=300).returncode
+            if status != 0:
+                output.seek(0)
+                lines = output.read().decode(errors="replace").splitlines()[-15:]
+                fail("%s exited with status %d:\n%s" % (" ".join(command), status, "\n".join(lines)))
 
     def set_dpi(self, dpi):
         self.run(self.loader, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
