@@ -36,8 +36,8 @@ test=(
     # the Windows build under Wine: its version record and icon read back; where the kernel
     # runs no 32-bit program, the same program built for 64-bit Windows runs under 64-bit Wine
     wine wine32:i386 wine64 g++-mingw-w64-x86-64 python3-pefile icoutils
-    # the page in two browsers, driven through their own remote protocols
-    chromium firefox-esr python3-websocket
+    # the page in two browsers, driven through their own remote protocols; its script checked
+    chromium firefox-esr python3-websocket nodejs
 )
 
 case ${1:-} in

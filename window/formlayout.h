@@ -115,6 +115,18 @@ struct PixelRect {
     return nullptr;
 }
 
+// What a screen reader reads a control by where it shows no caption of its own: a list, its
+// heading's caption; a text box, its name. nullptr: its own caption.
+[[nodiscard]] constexpr const char *accessibleNameOf(const Control &row)
+{
+    for (const Control &heading : Controls) {
+        if (row.kind == Kind::ListBox && listHeadedBy(heading) == &row) {
+            return heading.text;
+        }
+    }
+    return row.kind == Kind::TextBox ? FormTexts::TextBoxNames.at(static_cast<std::size_t>(row.index)) : nullptr;
+}
+
 // The rows sorted by key(row), ties in the table's order. By insertion: sixteen rows, and
 // plain loops are constexpr in every standard library the builds use, the web's included.
 template <typename Key>
@@ -147,6 +159,23 @@ template <typename Key>
         const Control *list = listHeadedBy(row);
         return list != nullptr ? 2 * list->tabIndex - 1 : 2 * row.tabIndex;
     });
+}
+
+// Whether the keyboard focus stops at a control: a shown one that takes input.
+[[nodiscard]] constexpr bool takesFocus(const Control &row)
+{
+    return row.shown == Shown::Yes && row.kind != Kind::Label && row.kind != Kind::Frame;
+}
+
+// The control the focus starts in: the first in tab order that takes the focus (the statement).
+[[nodiscard]] constexpr const Control &firstFocus()
+{
+    for (const Control *row : inTabOrder()) {
+        if (takesFocus(*row)) {
+            return *row;
+        }
+    }
+    return Controls.front();
 }
 
 // Each array's elements are numbered from 0 without a gap, and only the frame stands alone.

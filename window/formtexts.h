@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,12 @@ namespace FormTexts {
 
 inline constexpr const char *WebAddress = "www.prince-trials.example";
 inline constexpr const char *CaptionTitle = "Философия - Бастелон, Трелавин";
+
+// The window's caption (and the page's title): the web address, then the title.
+[[nodiscard]] inline std::string caption()
+{
+    return std::string(WebAddress) + " " + CaptionTitle;
+}
 
 // The problem statement: 25 lines.
 inline constexpr const char *ProblemStatement =
@@ -44,9 +51,8 @@ inline constexpr const char *Quotation =
     "правилния начин, е, че никой не оценява колко трудно е \r\n"
     "било. \r\n";
 
-// Accessible names of the controls that show no caption of their own.
-inline constexpr const char *StatementName = "Условие на задачата";
-inline constexpr const char *QuotationName = "Цитат";
+// What a screen reader reads the text boxes by, Text1(0) and Text1(1): they show no caption.
+inline constexpr std::array<const char *, 2> TextBoxNames{"Условие на задачата", "Цитат"};
 
 // A text with line feeds alone for its line ends, as a text box breaks lines outside Windows.
 [[nodiscard]] inline std::string withLineFeeds(std::string_view text)

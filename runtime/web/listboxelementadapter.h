@@ -16,9 +16,8 @@ public:
     [[nodiscard]] std::int16_t count() const override;
 
     // While held, the list's texts change apart from the page, which lays the list out once
-    // on release, as a window holds off a list box's redrawing.
-    static void hold(int element);
-    static void release(int element);
+    // when it is let go, as a window holds off a list box's redrawing.
+    static void hold(int element, bool held);
 
 private:
     int m_element;

@@ -72,3 +72,12 @@ std::int16_t ListBoxControlAdapter::count() const
     }
     return static_cast<std::int16_t>(count);
 }
+
+void ListBoxControlAdapter::hold(HWND control, bool held)
+{
+    SendMessageW(control, WM_SETREDRAW, held ? FALSE : TRUE, 0);
+    // A list that is not on screen yet (the window at its start) is painted when it is shown.
+    if (!held && IsWindowVisible(control) != FALSE) {
+        RedrawWindow(control, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+    }
+}

@@ -17,6 +17,11 @@ public:
     void removeAt(std::int16_t position) override;
     [[nodiscard]] std::int16_t count() const override;
 
+    // While held, the list box is not redrawn; let go, it is redrawn once. A list box redraws
+    // itself after every change, and a trial's 333 moves or the pool's 1000 entries, redrawn
+    // one by one, take seconds under Wine.
+    static void hold(HWND control, bool held);
+
 private:
     HWND const m_control;
 };

@@ -2,9 +2,7 @@
 
 #include "checkboxwidgetadapter.h"
 #include "classiccontrols.h"
-#include "clockrandom.h"
 #include "formcolours.h"
-#include "formhandlers.h"
 #include "formtexts.h"
 #include "listwidgetadapter.h"
 
@@ -144,14 +142,12 @@ void setBack(QWidget *widget, std::uint32_t backBgr)
 MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     : QWidget(parent)
     , m_controls(makeWidgets(this))
-    , m_random(random ? std::move(random) : std::make_unique<ClockRandom>())
-    , m_parts(m_controls.List1, m_controls.Check1)
-    , m_handlers(m_parts.controls(), *m_random)
+    , m_contest(std::move(random))
 {
     static const bool readAsWindow = (QAccessible::installFactory(&accessibleWindow), true);
     Q_UNUSED(readAsWindow)
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromUtf8(FormTexts::WebAddress), QString::fromUtf8(FormTexts::CaptionTitle)));
+    setWindowTitle(QString::fromStdString(FormTexts::caption()));
     setWindowIcon(QIcon(QPixmap(hamburger_xpm)));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     // Twips follow the screen's density, also where the toolkit's own scaling is off.
@@ -171,7 +167,7 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     applyColours();
     nameForScreenReaders();
     routeEvents();
-    m_handlers.Form_Load();
+    m_contest.load(m_controls);
 }
 
 MainForm::~MainForm() = default;
@@ -254,17 +250,17 @@ void MainForm::setUpKinds()
     }
     // Return and Enter press the focused button, as Space does; there is no default button.
     m_controls.Command1[0]->setAutoDefault(true);
-    m_controls.Text1[0]->setFocus();
+    m_controls.at(FormLayout::firstFocus(), [](QWidget *widget) { widget->setFocus(); });
 }
 
 void MainForm::nameForScreenReaders()
 {
-    // Boxes, button, frame and labels are read by their captions, each list by its heading's.
-    for (std::size_t i = 0; i < m_controls.List1.size(); ++i) {
-        m_controls.List1[i]->setAccessibleName(m_controls.headingOf(i)->text());
-    }
-    m_controls.Text1[0]->setAccessibleName(QString::fromUtf8(FormTexts::StatementName));
-    m_controls.Text1[1]->setAccessibleName(QString::fromUtf8(FormTexts::QuotationName));
+    // Boxes, button, frame and labels are read by their captions.
+    m_controls.forEach([](const Control &row, QWidget *widget) {
+        if (const char *name = FormLayout::accessibleNameOf(row)) {
+            widget->setAccessibleName(QString::fromUtf8(name));
+        }
+    });
 }
 
 void MainForm::routeEvents()
@@ -274,15 +270,15 @@ void MainForm::routeEvents()
         // Every change of state, a click's once it has been reported: a screen reader's toggle
         // action changes the state without a click, and must run the trial all the same. The
         // reset's own unchecking arrives here too and finds an unchecked box.
-        connect(m_controls.Check1[i], &ClassicCheckBox::settled, this, [this, index] { m_handlers.Check1_Click(index); });
+        connect(m_controls.Check1[i], &ClassicCheckBox::settled, this, [this, index] { m_contest.boxChanged(m_controls, index); });
     }
     for (std::size_t i = 0; i < m_controls.Command1.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
-        connect(m_controls.Command1[i], &QPushButton::clicked, this, [this, index] { m_handlers.Command1_Click(index); });
+        connect(m_controls.Command1[i], &QPushButton::clicked, this, [this, index] { m_contest.buttonPressed(m_controls, index); });
     }
 }
 
 FormHandlers &MainForm::handlers()
 {
-    return m_handlers;
+    return m_contest.handlers();
 }

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "checkboxwidgetadapter.h"
-#include "contestparts.h"
+#include "formcontest.h"
 #include "formcontrols.h"
-#include "formhandlers.h"
 #include "listwidgetadapter.h"
 #include "randomsource.h"
 
@@ -60,7 +59,5 @@ private:
     void routeEvents();
 
     FormWidgets m_controls;
-    const std::unique_ptr<RandomSource> m_random;
-    ContestParts<ListWidgetAdapter, CheckBoxWidgetAdapter> m_parts;
-    FormHandlers m_handlers;
+    FormContest<ListWidgetAdapter, CheckBoxWidgetAdapter> m_contest;
 };

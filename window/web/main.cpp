@@ -1,11 +1,7 @@
-#include "mainform.h"
-#include "pagereport.h"
-#include "runtimeerror.h"
+#include "program.h"
 
 int main()
 {
-    setRuntimeErrorReport(&showRuntimeErrorOnPage);
-    // The page lives on after main() returns: its events call back into the window.
-    static MainForm form;
+    Program::run();
     return 0;
 }

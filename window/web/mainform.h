@@ -1,15 +1,13 @@
 #pragma once
 
 #include "checkboxelementadapter.h"
-#include "contestparts.h"
+#include "formcontest.h"
 #include "formcontrols.h"
-#include "formhandlers.h"
 #include "listboxelementadapter.h"
 #include "randomsource.h"
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 
 // The page's controls: every kind is an element of the page, known by its number.
 using FormElements = FormControls<SameForEveryKind<int>>;
@@ -35,12 +33,7 @@ public:
 
 private:
     void makeControls();
-    // Runs a handler with the given lists held, laid out once after it.
-    template <typename Handler>
-    void heldDuring(std::initializer_list<int> lists, Handler handler);
 
     FormElements m_controls;
-    std::unique_ptr<RandomSource> m_random;
-    std::optional<ContestParts<ListBoxElementAdapter, CheckBoxElementAdapter>> m_parts;
-    std::optional<FormHandlers> m_handlers;
+    FormContest<ListBoxElementAdapter, CheckBoxElementAdapter> m_contest;
 };

@@ -1,14 +1,12 @@
 #include "mainform.h"
 
 #include "classiccontrols.h"
-#include "clockrandom.h"
 #include "formcolours.h"
 #include "formtexts.h"
 #include "resourceids.h"
 #include "widetext.h"
 
 #include <string>
-#include <vector>
 
 using FormLayout::Control;
 using FormLayout::Kind;
@@ -29,25 +27,6 @@ FormColours::Rgb rgbOf(COLORREF colour)
 COLORREF readableText(std::uint32_t backBgr, int systemColour)
 {
     return colourRef(FormColours::readableTextOn(FormColours::fromBgr(backBgr), rgbOf(GetSysColor(systemColour))));
-}
-
-// Runs a handler with the given lists' redrawing held off, and redraws them once after: a
-// list box redraws itself after every change, and a trial's 333 moves or the pool's 1000
-// entries, redrawn one by one, take seconds under Wine.
-template <typename Handler>
-void redrawnOnceAfter(const std::vector<HWND> &lists, Handler handler)
-{
-    for (HWND list : lists) {
-        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    }
-    handler();
-    for (HWND list : lists) {
-        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-        // A list that is not on screen yet (the window at its start) is painted when it is shown.
-        if (IsWindowVisible(list) != FALSE) {
-            RedrawWindow(list, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
-        }
-    }
 }
 
 constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -86,7 +65,7 @@ void MainForm::registerClass(HINSTANCE instance)
 }
 
 MainForm::MainForm(HINSTANCE instance, std::unique_ptr<RandomSource> random)
-    : m_random(random ? std::move(random) : std::make_unique<ClockRandom>())
+    : m_contest(std::move(random))
 {
     // Twips follow the screen's density; the program is declared DPI-aware, so Windows
     // reports the real one and does not stretch the window.
@@ -101,15 +80,12 @@ MainForm::MainForm(HINSTANCE instance, std::unique_ptr<RandomSource> random)
 
     RECT outer{0, 0, FormLayout::toPixels(FormLayout::ClientWidth, m_dpiX), FormLayout::toPixels(FormLayout::ClientHeight, m_dpiY)};
     AdjustWindowRectEx(&outer, WindowStyle, FALSE, WindowExtendedStyle);
-    const std::wstring caption = wideText(std::string(FormTexts::WebAddress) + " " + FormTexts::CaptionTitle);
+    const std::wstring caption = wideText(FormTexts::caption());
     (void)made(CreateWindowExW(WindowExtendedStyle, ControlIds::WindowClass, caption.c_str(), WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this),
                "cannot make the window");
     createControls(instance);
-
-    m_parts.emplace(m_controls.List1, m_controls.Check1);
-    m_handlers.emplace(m_parts->controls(), *m_random);
-    redrawnOnceAfter({m_controls.List1.begin(), m_controls.List1.end()}, [this] { m_handlers->Form_Load(); });
+    m_contest.load(m_controls);
 }
 
 MainForm::~MainForm()
@@ -168,14 +144,14 @@ HWND MainForm::window() const
 
 FormHandlers &MainForm::handlers()
 {
-    return *m_handlers;
+    return m_contest.handlers();
 }
 
-void MainForm::show(int showCommand) const
+void MainForm::show(int showCommand)
 {
     ShowWindow(m_window, showCommand);
     UpdateWindow(m_window);
-    SetFocus(m_controls.Text1[0]);
+    SetFocus(m_controls.at(FormLayout::firstFocus(), [](HWND control) { return control; }));
 }
 
 LRESULT CALLBACK MainForm::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -239,17 +215,14 @@ void MainForm::routeCommand(int id, int notification)
     if (notification != BN_CLICKED) {
         return;
     }
-    // A trial changes its own list and the pool; the reset changes all four.
-    const auto &lists = m_controls.List1;
     for (std::size_t i = 0; i < m_controls.Check1.size(); ++i) {
         if (id == ControlIds::of(Kind::CheckBox, static_cast<int>(i))) {
-            redrawnOnceAfter({lists[i], lists[ContestRules::PoolIndex]},
-                             [this, i] { m_handlers->Check1_Click(static_cast<std::int16_t>(i)); });
+            m_contest.boxChanged(m_controls, static_cast<std::int16_t>(i));
         }
     }
     for (std::size_t i = 0; i < m_controls.Command1.size(); ++i) {
         if (id == ControlIds::of(Kind::CommandButton, static_cast<int>(i))) {
-            redrawnOnceAfter({lists.begin(), lists.end()}, [this, i] { m_handlers->Command1_Click(static_cast<std::int16_t>(i)); });
+            m_contest.buttonPressed(m_controls, static_cast<std::int16_t>(i));
         }
     }
 }

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "checkboxcontroladapter.h"
-#include "contestparts.h"
 #include "controlids.h"
-#include "formhandlers.h"
+#include "formcontest.h"
 #include "formlayout.h"
 #include "listboxcontroladapter.h"
 #include "ownedhandle.h"
@@ -13,7 +12,6 @@
 
 #include <array>
 #include <memory>
-#include <optional>
 
 // The program's only window on Win32: it makes the pool, three trial boxes with their
 // lists, the reset button and the problem statement from the layout table as classic
@@ -36,7 +34,7 @@ public:
     [[nodiscard]] HWND window() const;
     [[nodiscard]] FormHandlers &handlers();
     // Shows the window with the keyboard focus in the problem statement.
-    void show(int showCommand) const;
+    void show(int showCommand);
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -57,8 +55,5 @@ private:
     OwnedFont m_font;
     std::array<OwnedBrush, FormLayout::Controls.size()> m_brushes{};
 
-    std::unique_ptr<RandomSource> m_random;
-    // Made once the controls stand: an adapter over each list and box, and the handlers.
-    std::optional<ContestParts<ListBoxControlAdapter, CheckBoxControlAdapter>> m_parts;
-    std::optional<FormHandlers> m_handlers;
+    FormContest<ListBoxControlAdapter, CheckBoxControlAdapter> m_contest;
 };

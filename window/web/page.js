@@ -1,0 +1,222 @@
+// The page's side of the program: the functions the C++ side calls by name (declared in
+// pagefunctions.h). They make the window's controls as the page's own form controls, carry
+// out the list and box operations on them, route their events back and show a run-time
+// error. Elements are known to the C++ side by number.
+
+const page = {
+  // The page's own state, seen by these functions alone: the elements by number; the texts of
+  // lists held while a handler runs; frozen, once a run-time error has been shown.
+  $Page: {
+    elements: [],
+    held: null,
+    frozen: false,
+    // The window's form controls, in the page's order.
+    controls: () => [...document.querySelectorAll('#MainForm input, #MainForm select, #MainForm textarea, #MainForm button')],
+    // Those that take the focus now, in the order Tab walks them.
+    focusable: () => Page.controls().filter(e => !e.disabled && e.offsetParent !== null),
+    // A list or box still on the page, or null.
+    present: element => {
+      const found = Page.elements[element];
+      return found && found.isConnected ? found : null;
+    },
+    // How many items a list has: in its held copy while a handler runs, else its options.
+    count: list => (Page.held.get(list) || list.options).length,
+    css: value => '#' + value.toString(16).padStart(6, '0'),
+  },
+  $Page__postset: 'Page.held = new Map();',
+
+  // Makes one control of a kind (FormLayout's, by name), placed in CSS pixels in the window,
+  // a child of its container (-1: the window); returns its number. The frame stands in the
+  // window's flow, so that the boxes in it are placed from the window too.
+  prince_make: function (kind, name, container, left, top, width, height, shown, text) {
+    const caption = UTF8ToString(text);
+    const make = (tag, properties) => Object.assign(document.createElement(tag), properties);
+    let element;
+    switch (UTF8ToString(kind)) {
+      case 'frame':
+        element = make('fieldset', {className: 'frame'});
+        element.append(make('legend', {textContent: caption}));
+        break;
+      case 'checkbox':
+        element = make('label');
+        element.append(make('input', {type: 'checkbox'}), caption);
+        break;
+      case 'button': element = make('button', {type: 'button', textContent: caption}); break;
+      case 'list': element = make('select', {size: 2}); break;
+      case 'text': element = make('textarea', {readOnly: true, value: caption}); break;
+      default: element = make('div', {className: 'caption', textContent: caption}); break;
+    }
+    element.id = UTF8ToString(name);
+    const at = element.localName === 'fieldset' ? {marginLeft: left + 'px', marginTop: top + 'px'} : {left: left + 'px', top: top + 'px'};
+    Object.assign(element.style, at, {width: width + 'px', height: height + 'px'});
+    element.hidden = !shown;
+    (container < 0 ? document.getElementById('MainForm') : Page.elements[container]).append(element);
+    return Page.elements.push(element) - 1;
+  },
+
+  // The page's title, the window's size, back colour (0xRRGGBB) and font.
+  prince_set_window: function (title, width, height, back, font) {
+    document.title = UTF8ToString(title);
+    Object.assign(document.getElementById('MainForm').style,
+                  {width: width + 'px', height: height + 'px', font: UTF8ToString(font), backgroundColor: Page.css(back)});
+  },
+
+  // A control's fixed back colour and the colour of its text; a button's raised edge too.
+  prince_set_colours: function (element, back, text) {
+    const style = Page.elements[element].style;
+    Object.assign(style, {backgroundColor: Page.css(back), color: Page.css(text)});
+    if (Page.elements[element].localName === 'button') style.borderColor = Page.css(back);
+  },
+
+  // The scheme's own text colour (the page's CanvasText), as 0xRRGGBB.
+  prince_scheme_text: function () {
+    const rgb = getComputedStyle(document.body).color.match(/[0-9.]+/g).map(Number);
+    return (rgb[0] << 16) | (rgb[1] << 8) | rgb[2];
+  },
+
+  // The name a screen reader reads a control by, where it shows no caption of its own.
+  prince_name: function (element, name) {
+    Page.elements[element].setAttribute('aria-label', UTF8ToString(name));
+  },
+
+  // A box's changes and a button's presses, to the window; none once a run-time error has
+  // frozen it.
+  prince_route_box: function (element, index) {
+    Page.elements[element].querySelector('input').addEventListener('change', () => Page.frozen || _prince_box_changed(index));
+  },
+  prince_route_button: function (element, index) {
+    Page.elements[element].addEventListener('click', () => Page.frozen || _prince_button_pressed(index));
+  },
+
+  // Tab walks the window's controls round, as in a window: from the last to the first and back;
+  // a change of the colour scheme goes to the window.
+  prince_route_window: function () {
+    document.getElementById('MainForm').addEventListener('keydown', event => {
+      if (event.key !== 'Tab') return;
+      const order = Page.focusable();
+      const [edge, other] = event.shiftKey ? [order[0], order[order.length - 1]] : [order[order.length - 1], order[0]];
+      if (document.activeElement === edge) {
+        event.preventDefault();
+        other.focus();
+      }
+    });
+    matchMedia('(prefers-color-scheme: dark)').addEventListener('change', () => Page.frozen || _prince_scheme_changed());
+  },
+
+  // The focus in the control given, a text's first line in view; then, once the filled window
+  // has been painted, the moment (ms from the page's start) for whoever measures it (PT.painted).
+  prince_start: function (element) {
+    const first = Page.elements[element];
+    first.focus();
+    if (first.setSelectionRange) first.setSelectionRange(0, 0);
+    first.scrollTop = 0;
+    requestAnimationFrame(() => setTimeout(() => { globalThis.PT = {painted: performance.now()}; }));
+  },
+
+  // A box's state: checked (1) or not (0); -1 where the box is missing.
+  prince_box_checked: function (element) {
+    const box = Page.present(element);
+    return box ? Number(box.querySelector('input').checked) : -1;
+  },
+  // Checks or unchecks a box; that raises no change event. -1 where the box is missing.
+  prince_box_set_checked: function (element, checked) {
+    const box = Page.present(element);
+    if (!box) return -1;
+    box.querySelector('input').checked = checked !== 0;
+    return 0;
+  },
+  // Enables or disables a box. The page drops the focus of a control it disables: the focus
+  // moves on first, to the next control, as the desktop's do. -1 where the box is missing.
+  prince_box_set_enabled: function (element, enabled) {
+    const box = Page.present(element) && Page.elements[element].querySelector('input');
+    if (!box) return -1;
+    if (!enabled && document.activeElement === box) {
+      const order = Page.focusable();
+      const next = order[(order.indexOf(box) + 1) % order.length];
+      if (next && next !== box) next.focus();
+    }
+    box.disabled = !enabled;
+    return 0;
+  },
+
+  // A list's count; -1 where the list is missing.
+  prince_list_count: function (element) {
+    const list = Page.present(element);
+    return list ? Page.count(list) : -1;
+  },
+  // Empties a list; -1 where it is missing.
+  prince_list_clear: function (element) {
+    const list = Page.present(element);
+    if (!list) return -1;
+    if (Page.held.has(list)) Page.held.get(list).length = 0; else list.replaceChildren();
+    return 0;
+  },
+  // Adds texts, parted by commas, at a list's end; -1 where it is missing.
+  prince_list_append: function (element, joined) {
+    const list = Page.present(element);
+    if (!list) return -1;
+    const texts = UTF8ToString(joined).split(',');
+    if (Page.held.has(list)) Page.held.get(list).push(...texts); else list.append(...texts.map(t => new Option(t)));
+    return 0;
+  },
+  // Removes the item at a position; -1 where the list is missing, -2 past its end.
+  prince_list_remove: function (element, position) {
+    const list = Page.present(element);
+    if (!list) return -1;
+    if (position < 0 || position >= Page.count(list)) return -2;
+    if (Page.held.has(list)) Page.held.get(list).splice(position, 1); else list.remove(position);
+    return 0;
+  },
+  // Writes the text at a position into the buffer, as far as it goes, and returns its length
+  // in bytes; -1 where the list is missing, -2 past its end.
+  prince_list_text: function (element, position, buffer, size) {
+    const list = Page.present(element);
+    if (!list) return -1;
+    if (position < 0 || position >= Page.count(list)) return -2;
+    const held = Page.held.get(list);
+    const text = held ? held[position] : list.options[position].text;
+    stringToUTF8(text, buffer, size);
+    return lengthBytesUTF8(text);
+  },
+  // Holds a list (on) while a handler runs: its texts change apart from the page. Let go, the
+  // options are brought to the texts with as little change as can be: those gone are removed
+  // and the new ones added at the end, so that the page lays out only what changed (making
+  // the options anew costs it some ten times more), and a selected item stays selected.
+  prince_list_hold: function (element, on) {
+    const list = Page.elements[element];
+    if (!list) return;
+    if (on) {
+      Page.held.set(list, Array.from(list.options, o => o.text));
+      return;
+    }
+    const texts = Page.held.get(list);
+    Page.held.delete(list);
+    if (!texts) return;
+    let kept = 0;
+    const gone = Array.from(list.options).filter(option => {
+      if (kept < texts.length && option.text === texts[kept]) {
+        ++kept;
+        return false;
+      }
+      return true;
+    });
+    gone.forEach(option => option.remove());
+    list.append(...texts.slice(kept).map(t => new Option(t)));
+  },
+
+  // A run-time error: its report in a modal message over the window, every control disabled
+  // and no further event handled.
+  prince_show_report: function (report) {
+    Page.frozen = true;
+    Page.controls().forEach(e => { e.disabled = true; });
+    const box = Object.assign(document.createElement('dialog'), {id: 'RuntimeError', textContent: UTF8ToString(report)});
+    document.body.append(box);
+    box.showModal();
+  },
+};
+
+// Every function works on the page's state.
+for (const name of Object.keys(page)) {
+  if (name.startsWith('prince_')) page[name + '__deps'] = ['$Page'];
+}
+mergeInto(LibraryManager.library, page);
