@@ -1,7 +1,8 @@
 // Helper for the page's tests: what the layout table says of the page, and the one checker of
 // the contest's invariants over a page's lists and boxes.
 //   webcheck places   one line per control: name, shown (0/1), its place in the window in CSS
-//                     pixels (left top width height), back colour as RRGGBB or -, and caption
+//                     pixels (left top width height), back colour as RRGGBB or -, its place in
+//                     the focus's walk (-1 where it takes no focus), and caption
 //   webcheck state    reads the lists I, II, III and the pool, a line each of texts parted by
 //                     commas, then a line of the three boxes as checked/enabled pairs ("10 01
 //                     01"); prints what breaks the invariants, nothing when they hold
@@ -15,6 +16,24 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+
+namespace {
+
+// Where a row stands in the focus's walk: its place among the shown controls that take the
+// focus, in tab order; -1 for one that takes none.
+int walkOf(const FormLayout::Control &row)
+{
+    int walk = 0;
+    for (const FormLayout::Control *each : FormLayout::inTabOrder()) {
+        if (each == &row) {
+            return FormLayout::takesFocus(row) ? walk : -1;
+        }
+        walk += FormLayout::takesFocus(*each) ? 1 : 0;
+    }
+    return -1;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -30,8 +49,8 @@ int main(int argc, char *argv[])
             // A text box's first line stands for its text.
             const std::string_view caption(row.text);
             const std::string text(caption.substr(0, caption.find('\r')));
-            std::printf("%s %d %d %d %d %d %s %s\n", FormLayout::nameOf(row).c_str(), row.shown == FormLayout::Shown::Yes ? 1 : 0,
-                        place.left, place.top, place.width, place.height, back, text.c_str());
+            std::printf("%s %d %d %d %d %d %s %d %s\n", FormLayout::nameOf(row).c_str(), row.shown == FormLayout::Shown::Yes ? 1 : 0,
+                        place.left, place.top, place.width, place.height, back, walkOf(row), text.c_str());
         }
         return 0;
     }

@@ -16,6 +16,7 @@ import re
 import subprocess
 import sys
 
+import formtable
 from browsers import Chromium, Firefox
 from harness import fail, require, run_scenarios, text_contrast
 
@@ -41,11 +42,7 @@ class Page:
 
     def __init__(self, browser, webcheck):
         self.browser, self.webcheck = browser, webcheck
-        self.places = {}
-        for line in subprocess.run([webcheck, "places"], capture_output=True, text=True, check=True).stdout.splitlines():
-            name, shown, left, top, width, height, back, text = (line.split(" ", 7) + [""])[:8]
-            self.places[name] = {"rect": [int(left), int(top), int(width), int(height)], "shown": shown == "1", "back": back,
-                                 "text": text}
+        self.places = formtable.places(webcheck)
 
     def at(self, name, dx=None, dy=None):
         """Where a person clicks in a control: its middle, or dx, dy from its top left."""
@@ -125,7 +122,7 @@ def layout_and_font(browser, page):
 
 
 def contest_by_keyboard(browser, page):
-    order = ["List1_0", "List1_1", "List1_2", "List1_3", "Command1_0", "Check1_0", "Check1_1", "Check1_2", "Text1_0"]
+    order = formtable.tab_walk(page.places)
     page.expect([0, 0, 0], [ARMED] * 3, "the focus starts in the statement", "Text1_0")
     for name in order:
         browser.key("Tab")
@@ -186,9 +183,8 @@ def dark_scheme(browser, page):
     for name, place in page.places.items():
         if place["back"] == "-" or not place["shown"]:
             continue
-        left, top, width, height = place["rect"]
-        inset = {"Check1": (24, 2, 2, 2), "Frame1": (6, 0, 6, height - 18), "Command1": (4, 4, 4, 4)}.get(name.split("_")[0], (1, 1, 1, 1))
-        rect = (x + left + inset[0], y + top + inset[1], width - inset[0] - inset[2], height - inset[1] - inset[3])
+        left, top, width, height = formtable.text_area(name, place["rect"])
+        rect = (x + left, y + top, width, height)
         worst = min(worst, text_contrast(name, pixels(browser.png(rect)), tuple(bytes.fromhex(place["back"]))))
     return "the lists and the statement dark; every caption reads at %.1f:1 or more" % worst
 

@@ -2,12 +2,12 @@
 """The Windows build of the program under Wine on a virtual X server, driven with real X
 mouse clicks and keys (xdotool) and read from another process by the Windows probe.
 
-usage: wineprogram.py test WINDOWS_BUILD_DIR WINE NATIVE_DRAWDIGEST VERSION VERSION_TEXT ICO
+usage: wineprogram.py test WINDOWS_BUILD_DIR WINE NATIVE_DRAWDIGEST WEBCHECK VERSION VERSION_TEXT ICO
        wineprogram.py screenshot WINDOWS_BUILD_DIR WINE OUTPUT.png
 WINDOWS_BUILD_DIR holds prince-trials.exe and win32probe.exe (and, to test, drawdigest.exe);
 WINE is 32, or 64 and why ("64:this kernel runs no 32-bit program"): then the scenarios run
 the same programs built for 64-bit Windows, in the folder of that name and 64, under 64-bit
-Wine. VERSION is the project's (1.0.0), VERSION_TEXT as the program shows it (1.00), ICO the
+Wine. WEBCHECK says what the layout table holds (tests/formtable.py); VERSION is the project's (1.0.0), VERSION_TEXT as the program shows it (1.00), ICO the
 baked icon. Each scenario runs in a session of its own: a virtual X server, a Wine server, the
 program and the probe. The screenshot shows the window after the first two trials.
 """
@@ -19,12 +19,11 @@ import sys
 import tempfile
 import time
 
+import formtable
 from harness import Failed, NotRun, expect_exit, fail, require, run_scenarios, text_contrast
 from winesession import Session, Wine
 
-BOXES = ["Check1_0", "Check1_1", "Check1_2"]
 FRESH, ARMED, RUN = [0, 0, 0], [False, True], [True, False]
-TAB_ORDER = ["List1_0", "List1_1", "List1_2", "List1_3", "Command1_0", "Check1_0", "Check1_1", "Check1_2", "Text1_0"]
 
 
 def check_layout(session, dpi, client):
@@ -42,11 +41,8 @@ def check_colours(session, text=None):
         back = control["back"] and tuple(control["back"])
         if not back:
             continue
-        x, y, width, height = control["rect"]
-        # Where the text stands: right of a box's indicator, below a frame's top edge only,
-        # inside a button's edge.
-        inset = {"Check1": (20, 2, 2, 2), "Frame1": (6, 0, 6, height - 16), "Command1": (4, 4, 4, 4)}.get(name.split("_")[0], (1, 1, 1, 1))
-        rect = (ox + x + inset[0], oy + y + inset[1], width - inset[0] - inset[2], height - inset[1] - inset[3])
+        x, y, width, height = formtable.text_area(name, control["rect"])
+        rect = (ox + x, oy + y, width, height)
         pixels = sum(session.x.picture(root, rect), [])
         text_contrast(name, pixels, back)
         if text is not None and text not in pixels:
@@ -127,13 +123,14 @@ def scenario_mouse(wine, build):
     return "%d clicks, then closing gives status 0" % len(steps)
 
 
-def scenario_keyboard(wine, build):
+def scenario_keyboard(wine, build, webcheck):
+    walk = formtable.tab_walk(formtable.places(webcheck))
     with Session(wine, build) as session:
-        session.expect_focus("Text1_0", "at start")
-        for name in TAB_ORDER:
+        session.expect_focus(walk[-1], "at start")
+        for name in walk:
             session.keys("Tab")
             session.expect_focus(name, "Tab")
-        print("  ok: the focus starts in the statement and Tab walks %d controls in order" % len(TAB_ORDER))
+        print("  ok: the focus starts in the statement and Tab walks %d controls in order" % len(walk))
         # Keys, then the lists and boxes and where the focus is; a step that changes nothing
         # is followed by one that would show it if it had.
         steps = [(["Tab"] * 6 + ["space"], [333, 0, 0], [RUN, ARMED, ARMED], "Check1_1", "space on box I"),
@@ -225,8 +222,8 @@ def screenshot(wine, build, output):
 
 
 def main(arguments):
-    if arguments[:1] == ["test"] and len(arguments) == 7:
-        build, choice, native, version, text, ico = arguments[1:]
+    if arguments[:1] == ["test"] and len(arguments) == 8:
+        build, choice, native, webcheck, version, text, ico = arguments[1:]
     elif arguments[:1] == ["screenshot"] and len(arguments) == 4:
         build, choice, output = arguments[1:]
     else:
@@ -248,7 +245,7 @@ def main(arguments):
             ("a colour scheme switched while it runs", lambda: scenario_scheme(wine, build)),
             ("a run-time error", lambda: scenario_error(wine, build)),
             ("a contest by mouse", lambda: scenario_mouse(wine, build)),
-            ("a contest by keyboard", lambda: scenario_keyboard(wine, build)),
+            ("a contest by keyboard", lambda: scenario_keyboard(wine, build, webcheck)),
             ("the window at 144 dpi", lambda: scenario_dpi144(wine, build)),
         ], wine.note)
 
