@@ -104,25 +104,36 @@ struct PixelRect {
     return listIndex + 1;
 }
 
-// The list a row heads, or nullptr where it heads none.
-[[nodiscard]] constexpr const Control *listHeadedBy(const Control &row)
+// The row of a kind's control array element; the first row where there is none. (Rows are
+// found by kind and index, not compared by address: some compilers' checked builds cannot
+// compare addresses at compile time.)
+[[nodiscard]] constexpr const Control &rowOf(Kind kind, int index)
+{
+    for (const Control &row : Controls) {
+        if (row.kind == kind && row.index == index) {
+            return row;
+        }
+    }
+    return Controls.front();
+}
+
+// The list a row heads, by its index; -1 where it heads none.
+[[nodiscard]] constexpr int listHeadedBy(const Control &row)
 {
     for (const Control &list : Controls) {
         if (row.kind == Kind::Label && list.kind == Kind::ListBox && headingOf(list.index) == row.index) {
-            return &list;
+            return list.index;
         }
     }
-    return nullptr;
+    return -1;
 }
 
 // What a screen reader reads a control by where it shows no caption of its own: a list, its
 // heading's caption; a text box, its name. nullptr: its own caption.
 [[nodiscard]] constexpr const char *accessibleNameOf(const Control &row)
 {
-    for (const Control &heading : Controls) {
-        if (row.kind == Kind::ListBox && listHeadedBy(heading) == &row) {
-            return heading.text;
-        }
+    if (row.kind == Kind::ListBox) {
+        return rowOf(Kind::Label, headingOf(row.index)).text;
     }
     return row.kind == Kind::TextBox ? FormTexts::TextBoxNames.at(static_cast<std::size_t>(row.index)) : nullptr;
 }
@@ -156,8 +167,8 @@ template <typename Key>
 [[nodiscard]] constexpr std::array<const Control *, Controls.size()> inCreationOrder()
 {
     return sortedBy([](const Control &row) {
-        const Control *list = listHeadedBy(row);
-        return list != nullptr ? 2 * list->tabIndex - 1 : 2 * row.tabIndex;
+        const int list = listHeadedBy(row);
+        return list >= 0 ? 2 * rowOf(Kind::ListBox, list).tabIndex - 1 : 2 * row.tabIndex;
     });
 }
 
@@ -214,13 +225,10 @@ static_assert(containersComeFirst(), "the frame's tab index is below its boxes'"
 [[nodiscard]] constexpr bool everyListHeaded()
 {
     for (const Control &list : Controls) {
-        bool headed = list.kind != Kind::ListBox;
-        for (const Control &label : Controls) {
-            headed = headed ||
-                (listHeadedBy(label) == &list && label.left == list.left && label.width == list.width && label.top < list.top &&
-                 label.top + label.height >= list.top);
-        }
-        if (!headed) {
+        const Control &label = rowOf(Kind::Label, headingOf(list.index));
+        if (list.kind == Kind::ListBox &&
+            (label.kind != Kind::Label || label.left != list.left || label.width != list.width || label.top >= list.top ||
+             label.top + label.height < list.top)) {
             return false;
         }
     }
