@@ -21,8 +21,9 @@ windows=(
 )
 web=(
     # the page, compiled to WebAssembly; its build bakes the icon with the build machine's
-    # compiler and Qt, and finishes the page with Python
-    emscripten cmake g++ make qt6-base-dev python3
+    # compiler and Qt, and finishes the page with Python, inlining the window's font cut down
+    # to the letters it shows
+    emscripten cmake g++ make qt6-base-dev python3 fonts-liberation2 python3-fonttools python3-brotli
 )
 test=(
     # tests that run the real program on an X server, read it as a screen reader does and
@@ -36,8 +37,9 @@ test=(
     # the Windows build under Wine: its version record and icon read back; where the kernel
     # runs no 32-bit program, the same program built for 64-bit Windows runs under 64-bit Wine
     wine wine32:i386 wine64 g++-mingw-w64-x86-64 python3-pefile icoutils
-    # the page in two browsers, driven through their own remote protocols; its script checked
-    chromium firefox-esr python3-websocket nodejs
+    # the page in two browsers, driven through their own remote protocols, one of them also
+    # with a wider serif face as the only one; its script checked
+    chromium firefox-esr python3-websocket fonts-dejavu-core nodejs
 )
 
 case ${1:-} in

@@ -51,6 +51,14 @@ inline constexpr const char *Quotation =
     "правилния начин, е, че никой не оценява колко трудно е \r\n"
     "било. \r\n";
 
+// What the page tells a screen reader after each event, with a trial box's caption or the
+// pool's heading: "I-во изпитание: остават 667.", after the last trial "III-то изпитание:
+// победител е 941.", after the reset "Начало: 1000.".
+inline constexpr const char *RemainingSaid = "остават";
+inline constexpr const char *WinnerSaid = "победител е";
+// What an empty list on the page says to a screen reader.
+inline constexpr const char *EmptyListSaid = "празен";
+
 // What a screen reader reads the text boxes by, Text1(0) and Text1(1): they show no caption.
 inline constexpr std::array<const char *, 2> TextBoxNames{"Условие на задачата", "Цитат"};
 

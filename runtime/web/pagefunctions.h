@@ -7,14 +7,16 @@
 extern "C" {
 // The window
 int prince_make(const char *kind, const char *name, int container, int left, int top, int width, int height, int shown, const char *text);
-void prince_set_window(const char *title, int width, int height, int back, const char *font);
+void prince_set_window(int width, int height, int back, const char *font);
 void prince_set_colours(int element, int back, int text);
 int prince_scheme_text();
 void prince_name(int element, const char *name);
+void prince_empty_list_says(const char *text);
 void prince_route_box(int element, int index);
 void prince_route_button(int element, int index);
 void prince_route_window();
 void prince_start(int element);
+void prince_say(const char *text);
 // The boxes
 int prince_box_checked(int element);
 int prince_box_set_checked(int element, int checked);

@@ -49,6 +49,11 @@ static_assert(everyKindNamed(), "page.js has a kind of control for every kind th
 
 MainForm *page = nullptr;
 
+void say(const std::string &text)
+{
+    prince_say(text.c_str());
+}
+
 int rgbOf(FormColours::Rgb colour)
 {
     return (colour.red << 16) | (colour.green << 8) | colour.blue;
@@ -78,9 +83,9 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random)
     page = this;
     const std::string font =
         std::to_string(FormLayout::FontPointSize) + "pt \"" + FormLayout::FontFamily + "\", \"" + FormLayout::FontSubstitute + "\", serif";
-    prince_set_window(FormTexts::caption().c_str(), FormLayout::toPixels(FormLayout::ClientWidth, Dpi),
-                      FormLayout::toPixels(FormLayout::ClientHeight, Dpi), rgbOf(FormColours::fromBgr(FormLayout::WindowColour)),
-                      font.c_str());
+    prince_set_window(FormLayout::toPixels(FormLayout::ClientWidth, Dpi), FormLayout::toPixels(FormLayout::ClientHeight, Dpi),
+                      rgbOf(FormColours::fromBgr(FormLayout::WindowColour)), font.c_str());
+    prince_empty_list_says(FormTexts::EmptyListSaid);
     makeControls();
     applyColours();
     prince_route_window();
@@ -125,10 +130,23 @@ void MainForm::applyColours()
 
 void MainForm::boxChanged(std::int16_t index)
 {
+    const ListBoxElementAdapter pool(m_controls.List1[ContestRules::PoolIndex]);
+    const std::int16_t before = pool.count();
     m_contest.boxChanged(m_controls, index);
+    // A trial that ran says what is left in the pool, read from the pool itself.
+    const std::int16_t left = pool.count();
+    if (left == before) {
+        return;
+    }
+    const std::string remains = left == 1 ? std::string(FormTexts::WinnerSaid) + " " + pool.textAt(0)
+                                          : std::string(FormTexts::RemainingSaid) + " " + std::to_string(left);
+    say(std::string(FormLayout::rowOf(Kind::CheckBox, index).text) + ": " + remains + ".");
 }
 
 void MainForm::buttonPressed(std::int16_t index)
 {
     m_contest.buttonPressed(m_controls, index);
+    const ListBoxElementAdapter pool(m_controls.List1[ContestRules::PoolIndex]);
+    say(std::string(FormLayout::accessibleNameOf(FormLayout::rowOf(Kind::ListBox, ContestRules::PoolIndex))) + ": " +
+        std::to_string(pool.count()) + ".");
 }

@@ -5,10 +5,12 @@
 
 const page = {
   // The page's own state, seen by these functions alone: the elements by number; the texts of
-  // lists held while a handler runs; frozen, once a run-time error has been shown.
+  // lists held while a handler runs; the boxes whose change has not reached the window yet,
+  // which take no click; frozen, once a run-time error has been shown.
   $Page: {
     elements: [],
     held: null,
+    changing: null,
     frozen: false,
     // The window's form controls, in the page's order.
     controls: () => [...document.querySelectorAll('#MainForm input, #MainForm select, #MainForm textarea, #MainForm button')],
@@ -19,11 +21,28 @@ const page = {
       const found = Page.elements[element];
       return found && found.isConnected ? found : null;
     },
-    // How many items a list has: in its held copy while a handler runs, else its options.
-    count: list => (Page.held.get(list) || list.options).length,
+    // How many items a list has: in its held copy while a handler runs, else its options but
+    // the stand-in of an empty list.
+    count: list => (Page.held.get(list) || Page.items(list)).length,
+    items: list => Array.from(list.options).filter(option => !option.dataset.empty),
+    // An empty list holds one stand-in, unseen, not an item to a screen reader, and is
+    // described as empty: a list box with no child at all is read as nothing.
+    emptyWord: '',
+    settle: list => {
+      const standIn = Array.from(list.options).find(option => option.dataset.empty);
+      const empty = !Page.items(list).length;
+      if (empty) list.setAttribute('aria-description', Page.emptyWord); else list.removeAttribute('aria-description');
+      if (!empty && standIn) standIn.remove();
+      if (empty && !standIn) {
+        const option = Object.assign(new Option(''), {disabled: true});
+        option.dataset.empty = '1';
+        option.setAttribute('role', 'separator');
+        list.append(option);
+      }
+    },
     css: value => '#' + value.toString(16).padStart(6, '0'),
   },
-  $Page__postset: 'Page.held = new Map();',
+  $Page__postset: 'Page.held = new Map(); Page.changing = new Set();',
 
   // Makes one control of a kind (FormLayout's, by name), placed in CSS pixels in the window,
   // a child of its container (-1: the window); returns its number. The frame stands in the
@@ -54,11 +73,18 @@ const page = {
     return Page.elements.push(element) - 1;
   },
 
-  // The page's title, the window's size, back colour (0xRRGGBB) and font.
-  prince_set_window: function (title, width, height, back, font) {
-    document.title = UTF8ToString(title);
-    Object.assign(document.getElementById('MainForm').style,
-                  {width: width + 'px', height: height + 'px', font: UTF8ToString(font), backgroundColor: Page.css(back)});
+  // The window's size, back colour (0xRRGGBB) and font (the page's title is the caption
+  // already). The window is scaled as one, a layout zoom, to the largest size that fits the
+  // view, and kept so as the view changes (resizing, turning, full screen).
+  prince_set_window: function (width, height, back, font) {
+    const form = document.getElementById('MainForm');
+    Object.assign(form.style, {width: width + 'px', height: height + 'px', font: UTF8ToString(font), backgroundColor: Page.css(back)});
+    const fit = () => {
+      const view = document.documentElement;
+      form.style.zoom = Math.floor(1000 * Math.min(view.clientWidth / width, view.clientHeight / height)) / 1000;
+    };
+    fit();
+    addEventListener('resize', fit);
   },
 
   // A control's fixed back colour and the colour of its text; a button's raised edge too.
@@ -78,11 +104,25 @@ const page = {
   prince_name: function (element, name) {
     Page.elements[element].setAttribute('aria-label', UTF8ToString(name));
   },
+  // What an empty list tells a screen reader.
+  prince_empty_list_says: function (text) {
+    Page.emptyWord = UTF8ToString(text);
+  },
 
   // A box's changes and a button's presses, to the window; none once a run-time error has
-  // frozen it.
+  // frozen it. A box's change goes to the window a frame later, so that a screen reader has
+  // been told the box is checked before the trial moves the focus on; till then the box
+  // takes no click.
   prince_route_box: function (element, index) {
-    Page.elements[element].querySelector('input').addEventListener('change', () => Page.frozen || _prince_box_changed(index));
+    const box = Page.elements[element].querySelector('input');
+    box.addEventListener('click', event => Page.changing.has(box) && event.preventDefault());
+    box.addEventListener('change', () => {
+      Page.changing.add(box);
+      requestAnimationFrame(() => setTimeout(() => {
+        Page.changing.delete(box);
+        Page.frozen || _prince_box_changed(index);
+      }));
+    });
   },
   prince_route_button: function (element, index) {
     Page.elements[element].addEventListener('click', () => Page.frozen || _prince_button_pressed(index));
@@ -103,14 +143,27 @@ const page = {
     matchMedia('(prefers-color-scheme: dark)').addEventListener('change', () => Page.frozen || _prince_scheme_changed());
   },
 
-  // The focus in the control given, a text's first line in view; then, once the filled window
-  // has been painted, the moment (ms from the page's start) for whoever measures it (PT.painted).
+  // The focus in the control given, without scrolling the page, a text's first line in view;
+  // each list as many rows high as it shows, for paging; then, once the filled window has
+  // been painted, the moment (ms from the page's start) for whoever measures it (PT.painted).
   prince_start: function (element) {
     const first = Page.elements[element];
-    first.focus();
+    first.focus({preventScroll: true});
     if (first.setSelectionRange) first.setSelectionRange(0, 0);
     first.scrollTop = 0;
+    const lists = Array.from(document.querySelectorAll('#MainForm select'));
+    const filled = lists.find(list => list.options.length);
+    const row = (filled && filled.options[0].offsetHeight) || 1.2 * parseFloat(getComputedStyle(lists[0]).fontSize);
+    lists.forEach(list => { list.size = Math.max(2, Math.floor(list.clientHeight / row)); });
     requestAnimationFrame(() => setTimeout(() => { globalThis.PT = {painted: performance.now()}; }));
+  },
+
+  // Says a text to a screen reader, politely, from a region not shown on screen; the same text
+  // again is said again.
+  prince_say: function (text) {
+    const said = document.getElementById('Said');
+    const words = UTF8ToString(text);
+    said.textContent = said.textContent === words ? words + '\u00a0' : words;
   },
 
   // A box's state: checked (1) or not (0); -1 where the box is missing.
@@ -149,6 +202,7 @@ const page = {
     const list = Page.present(element);
     if (!list) return -1;
     if (Page.held.has(list)) Page.held.get(list).length = 0; else list.replaceChildren();
+    Page.held.has(list) || Page.settle(list);
     return 0;
   },
   // Adds texts, parted by commas, at a list's end; -1 where it is missing.
@@ -157,6 +211,7 @@ const page = {
     if (!list) return -1;
     const texts = UTF8ToString(joined).split(',');
     if (Page.held.has(list)) Page.held.get(list).push(...texts); else list.append(...texts.map(t => new Option(t)));
+    Page.held.has(list) || Page.settle(list);
     return 0;
   },
   // Removes the item at a position; -1 where the list is missing, -2 past its end.
@@ -165,6 +220,7 @@ const page = {
     if (!list) return -1;
     if (position < 0 || position >= Page.count(list)) return -2;
     if (Page.held.has(list)) Page.held.get(list).splice(position, 1); else list.remove(position);
+    Page.held.has(list) || Page.settle(list);
     return 0;
   },
   // Writes the text at a position into the buffer, as far as it goes, and returns its length
@@ -186,7 +242,7 @@ const page = {
     const list = Page.elements[element];
     if (!list) return;
     if (on) {
-      Page.held.set(list, Array.from(list.options, o => o.text));
+      Page.held.set(list, Page.items(list).map(o => o.text));
       return;
     }
     const texts = Page.held.get(list);
@@ -194,6 +250,7 @@ const page = {
     if (!texts) return;
     let kept = 0;
     const gone = Array.from(list.options).filter(option => {
+      if (option.dataset.empty) return true;
       if (kept < texts.length && option.text === texts[kept]) {
         ++kept;
         return false;
@@ -202,6 +259,7 @@ const page = {
     });
     gone.forEach(option => option.remove());
     list.append(...texts.slice(kept).map(t => new Option(t)));
+    Page.settle(list);
   },
 
   // A run-time error: its report in a modal message over the window, every control disabled
