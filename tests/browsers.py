@@ -38,14 +38,15 @@ class Browser:
 class Chromium(Browser):
     """A headless Chromium with the page open, driven through its DevTools protocol."""
 
-    def __init__(self, page):
+    def __init__(self, page, env=None):
         require("chromium", "websocket")
         import websocket
         super().__init__("chromium")
         self.process = subprocess.Popen(
             ["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
              "--disable-component-update", "--disable-sync", "--remote-debugging-port=0", "--user-data-dir=" + self.profile,
-             "--window-size=800,600", "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+             "--window-size=800,600", "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
+            env=dict(os.environ, **(env or {})))
         address = None
         while address is None:
             line = self.process.stderr.readline()
@@ -56,14 +57,30 @@ class Chromium(Browser):
             target = next(t for t in json.load(reply) if t["type"] == "page")
         self.connection = websocket.create_connection(target["webSocketDebuggerUrl"], suppress_origin=True)
         self.serial, self.events = 0, []
-        for domain in ("Page", "Runtime", "DOM", "CSS"):
+        for domain in ("Page", "Runtime", "DOM", "CSS", "Log"):
             self.call(domain + ".enable")
         self.open(page)
 
     def open(self, page):
         """Opens the page, and waits for it to be painted (its PT.painted, in ms from the start)."""
+        self.page = page
         self.call("Page.navigate", url="file://" + os.path.abspath(page))
-        return wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted"))
+        return self.wait("window.PT && PT.painted")
+
+    def reload(self, painted=True):
+        """Opens the page afresh; waits for it to be painted, or for the new document."""
+        self.eval("window.PT = null")
+        self.call("Page.navigate", url="file://" + os.path.abspath(self.page))
+        if painted:
+            self.wait("window.PT && PT.painted")
+        else:
+            wait_for("the new document", lambda: self.call("Runtime.evaluate", expression="window.PT", returnByValue=True)
+                     ["result"].get("type") == "undefined")
+
+    def wait(self, expression):
+        """Waits for an expression to be true in the page; what it is then."""
+        return wait_for(expression[:60], lambda: self.call("Runtime.evaluate", expression=expression,
+                                                           returnByValue=True)["result"].get("value"))
 
     def call(self, method, **params):
         self.serial += 1
@@ -86,7 +103,12 @@ class Chromium(Browser):
         for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
             self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
 
-    KEYS = {"Tab": ("Tab", 9, ""), "space": (" ", 32, " "), "Return": ("Enter", 13, "\r"), "Down": ("ArrowDown", 40, "")}
+    def tap(self, x, y):
+        for kind in ("touchStart", "touchEnd"):
+            self.call("Input.dispatchTouchEvent", type=kind, touchPoints=[{"x": x, "y": y}] if kind == "touchStart" else [])
+
+    KEYS = {"Tab": ("Tab", 9, ""), "space": (" ", 32, " "), "Return": ("Enter", 13, "\r"), "Down": ("ArrowDown", 40, ""),
+            "PageDown": ("PageDown", 34, "")}
 
     def key(self, name):
         shift = name.startswith("shift+")
@@ -101,16 +123,23 @@ class Chromium(Browser):
         return base64.b64decode(self.call("Page.captureScreenshot", clip={"x": x, "y": y, "width": width, "height": height,
                                                                             "scale": 1})["data"])
 
+    def pixels(self, rect):
+        """The (red, green, blue) pixels shown in a rectangle of the view."""
+        require("convert")
+        raw = subprocess.run(["convert", "png:-", "rgb:-"], input=self.png(rect), capture_output=True, check=True).stdout
+        return [tuple(raw[i:i + 3]) for i in range(0, len(raw), 3)]
+
 
 class Firefox(Browser):
     """A headless Firefox ESR with the page open, driven through Marionette, its remote
     protocol; the port it chose is read from its profile."""
 
-    def __init__(self, page):
+    def __init__(self, page, prefs=(), painted=True):
         require("firefox-esr")
         super().__init__("firefox")
-        with open(os.path.join(self.profile, "user.js"), "w") as prefs:
-            prefs.write('user_pref("marionette.port", 0);\nuser_pref("browser.shell.checkDefaultBrowser", false);\n')
+        with open(os.path.join(self.profile, "user.js"), "w") as user:
+            for name, value in (("marionette.port", 0), ("browser.shell.checkDefaultBrowser", False)) + tuple(prefs):
+                user.write("user_pref(%s, %s);\n" % (json.dumps(name), json.dumps(value)))
         self.process = subprocess.Popen(["firefox-esr", "--headless", "--marionette", "--no-remote", "--profile", self.profile,
                                          "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port_file = os.path.join(self.profile, "MarionetteActivePort")
@@ -120,7 +149,8 @@ class Firefox(Browser):
         self._read()  # the greeting
         self.call("WebDriver:NewSession", capabilities={"alwaysMatch": {"acceptInsecureCerts": True}})
         self.call("WebDriver:Navigate", url="file://" + os.path.abspath(page))
-        wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted"))
+        if painted:
+            wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted"))
 
     def _read(self):
         length = b""

@@ -15,25 +15,29 @@ import json
 import re
 import subprocess
 import sys
+import time
 
 import formtable
+import webclassroom
 from browsers import Chromium, Firefox
 from harness import fail, require, run_scenarios, text_contrast
 
 STATE = """(() => ({
-    lists: ["List1_0", "List1_1", "List1_2", "List1_3"].map(id => Array.from(document.getElementById(id).options, o => o.text)),
+    lists: ["List1_0", "List1_1", "List1_2", "List1_3"].map(id => Array.from(document.getElementById(id).options).filter(o => !o.dataset.empty).map(o => o.text)),
     boxes: ["Check1_0", "Check1_1", "Check1_2"].map(id => document.querySelector("#" + id + " input"))
         .map(box => [box.checked, !box.disabled]),
-    focus: document.activeElement.id || document.activeElement.parentElement.id
+    focus: document.activeElement.id || document.activeElement.parentElement.id,
+    said: document.getElementById("Said").textContent
 }))()"""
-# Where each control stands in the window, and what it shows.
-RECTS = """(() => { const origin = document.getElementById("MainForm").getBoundingClientRect();
+# Where each control stands in the window, at the table's scale, and what it shows.
+RECTS = """(() => { const form = document.getElementById("MainForm"), origin = form.getBoundingClientRect(), zoom = +form.style.zoom;
     return Object.fromEntries(Array.from(document.querySelectorAll("#MainForm [id]"), e => { const r = e.getBoundingClientRect();
-        return [e.id, {rect: [r.left - origin.left, r.top - origin.top, r.width, r.height].map(Math.round), shown: !e.hidden,
+        return [e.id, {rect: [r.left - origin.left, r.top - origin.top, r.width, r.height].map(v => Math.round(v / zoom)), shown: !e.hidden,
                        back: getComputedStyle(e).backgroundColor, text: e.localName === "fieldset" ? e.firstChild.textContent :
                        e.localName === "textarea" ? e.value.split("\\n")[0] : e.localName === "select" ? "" : e.textContent}]; })); })()"""
-# Where the window stands in the page: left, top, width, height.
-WINDOW = "(() => { const r = document.getElementById('MainForm').getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; })()"
+# Where the window stands in the view: left, top, width, height, and the scale it is shown at.
+WINDOW = """(() => { const form = document.getElementById('MainForm'), r = form.getBoundingClientRect();
+    return [r.left, r.top, r.width, r.height, +form.style.zoom]; })()"""
 ARMED, RUN = [False, True], [True, False]
 
 
@@ -46,22 +50,31 @@ class Page:
 
     def at(self, name, dx=None, dy=None):
         """Where a person clicks in a control: its middle, or dx, dy from its top left."""
-        x, y = self.browser.eval(WINDOW)[:2]
+        x, y, _, _, zoom = self.browser.eval(WINDOW)
         left, top, width, height = self.places[name]["rect"]
-        return x + left + (width / 2 if dx is None else dx), y + top + (height / 2 if dy is None else dy)
+        return x + zoom * (left + (width / 2 if dx is None else dx)), y + zoom * (top + (height / 2 if dy is None else dy))
 
     def click(self, name, dx=None, dy=None):
         self.browser.click(*self.at(name, dx, dy))
 
-    def expect(self, counts, boxes, what, focus=None):
-        state = self.browser.eval(STATE)
-        lines = [",".join(texts) for texts in state["lists"]] + [" ".join("%d%d" % tuple(box) for box in state["boxes"])]
-        problem = subprocess.run([self.webcheck, "state"], input="\n".join(lines) + "\n", capture_output=True, text=True,
-                                 check=True).stdout.strip()
-        seen = ([len(texts) for texts in state["lists"]], state["boxes"])
-        if problem or seen != (counts + [1000 - sum(counts)], boxes) or (focus and state["focus"] != focus):
-            fail("%s: %s%r, focus on %s" % (what, problem + "; " if problem else "", seen, state["focus"]))
-        print("  ok:", what)
+    def expect(self, counts, boxes, what, focus=None, said=None):
+        """The lists, boxes, focus and what a screen reader was told, once the step has settled:
+        a box locks, and the focus leaves it, a frame after its trial."""
+        deadline = time.monotonic() + 3
+        while True:
+            state = self.browser.eval(STATE)
+            lines = [",".join(texts) for texts in state["lists"]] + [" ".join("%d%d" % tuple(box) for box in state["boxes"])]
+            problem = subprocess.run([self.webcheck, "state"], input="\n".join(lines) + "\n", capture_output=True, text=True,
+                                     check=True).stdout.strip()
+            seen = ([len(texts) for texts in state["lists"]], state["boxes"])
+            if said is not None and said(state["lists"]) != state["said"].strip():
+                problem += "; a screen reader was told %r" % state["said"]
+            if not problem and seen == (counts + [1000 - sum(counts)], boxes) and (not focus or state["focus"] == focus):
+                print("  ok:", what)
+                return
+            if time.monotonic() > deadline:
+                fail("%s: %s%r, focus on %s" % (what, problem + "; " if problem else "", seen, state["focus"]))
+            time.sleep(0.05)
 
     def check_layout(self):
         """Every control at the table's place with its text and fixed back colour."""
@@ -81,23 +94,19 @@ class Page:
     def contest_by_mouse(self):
         # Near the far end of a box's caption, where the label's own text ends.
         box = {name: (self.places[name]["rect"][2] - 6, None) for name in ("Check1_0", "Check1_1", "Check1_2")}
-        steps = [("Check1_1", [0, 333, 0], [ARMED, RUN, ARMED], "box II"),
-                 ("Check1_1", [0, 333, 0], [ARMED, RUN, ARMED], "the locked box II ignores the click"),
-                 ("Check1_2", [0, 333, 333], [ARMED, RUN, RUN], "box III"),
-                 ("Check1_0", [333, 333, 333], [RUN, RUN, RUN], "box I: one left in the pool"),
-                 ("Command1_0", [0, 0, 0], [ARMED] * 3, "Чисти")]
+        # What a screen reader is then told, from the pool: how many are left, the winner.
+        left = lambda caption: lambda lists: "%s: остават %d." % (caption, len(lists[3]))
+        steps = [("Check1_1", [0, 333, 0], [ARMED, RUN, ARMED], "box II", left("II-ро изпитание")),
+                 ("Check1_1", [0, 333, 0], [ARMED, RUN, ARMED], "the locked box II ignores the click", left("II-ро изпитание")),
+                 ("Check1_2", [0, 333, 333], [ARMED, RUN, RUN], "box III", left("III-то изпитание")),
+                 ("Check1_0", [333, 333, 333], [RUN, RUN, RUN], "box I: one left in the pool",
+                  lambda lists: "I-во изпитание: победител е %s." % lists[3][0]),
+                 ("Command1_0", [0, 0, 0], [ARMED] * 3, "Чисти", lambda lists: "Начало: 1000.")]
         self.expect([0, 0, 0], [ARMED] * 3, "at start")
-        for name, counts, boxes, what in steps:
+        for name, counts, boxes, what, said in steps:
             self.click(name, *box.get(name, (None, None)))
-            self.expect(counts, boxes, what)
-        return "%d clicks, the invariants checked after each" % len(steps)
-
-
-def pixels(png):
-    """The (red, green, blue) pixels of a PNG image."""
-    require("convert")
-    raw = subprocess.run(["convert", "png:-", "rgb:-"], input=png, capture_output=True, check=True).stdout
-    return [tuple(raw[i:i + 3]) for i in range(0, len(raw), 3)]
+            self.expect(counts, boxes, what, said=said)
+        return "%d clicks, the invariants and what a screen reader is told checked after each" % len(steps)
 
 
 def in_chromium(page, webcheck, scenario):
@@ -118,7 +127,11 @@ def layout_and_font(browser, page):
     title = browser.eval("document.title + '|' + document.documentElement.lang")
     if title != "www.prince-trials.example Философия - Бастелон, Трелавин|bg":
         fail("the page's title and language: %r" % title)
-    return checked + ", drawn in Times New Roman or its stand-in; its title is the window's caption"
+    noise = [event["params"] for event in browser.events if event.get("method") in ("Log.entryAdded", "Runtime.exceptionThrown")
+             or event.get("method") == "Runtime.consoleAPICalled" and event["params"]["type"] in ("error", "warning")]
+    if noise:
+        fail("the console says %r" % noise)
+    return checked + ", drawn in Times New Roman or its stand-in; its title is the window's caption; the console clean"
 
 
 def contest_by_keyboard(browser, page):
@@ -178,14 +191,14 @@ def dark_scheme(browser, page):
     backs = browser.eval("['List1_3', 'Text1_0'].map(id => getComputedStyle(document.getElementById(id)).backgroundColor)")
     if any(sum(map(int, re.findall(r"\d+", back)[:3])) > 3 * 96 for back in backs):
         fail("the lists and the statement stay light: %r" % backs)
-    x, y = browser.eval(WINDOW)[:2]
+    x, y, _, _, zoom = browser.eval(WINDOW)
     worst = 21.0
     for name, place in page.places.items():
         if place["back"] == "-" or not place["shown"]:
             continue
         left, top, width, height = formtable.text_area(name, place["rect"])
-        rect = (x + left, y + top, width, height)
-        worst = min(worst, text_contrast(name, pixels(browser.png(rect)), tuple(bytes.fromhex(place["back"]))))
+        rect = (x + zoom * left, y + zoom * top, zoom * width, zoom * height)
+        worst = min(worst, text_contrast(name, browser.pixels(rect), tuple(bytes.fromhex(place["back"]))))
     return "the lists and the statement dark; every caption reads at %.1f:1 or more" % worst
 
 
@@ -195,7 +208,7 @@ def runtime_error(browser, page):
     browser.eval("document.getElementById('List1_3').remove()")
     page.click("Check1_0")
     report = "prince-trials: run-time error: the list box is missing"
-    shown = browser.eval("(() => { const box = document.getElementById('RuntimeError'); return box && box.open && box.textContent; })()")
+    shown = browser.wait("(box => box && box.open && box.textContent)(document.getElementById('RuntimeError'))")
     if shown != report:
         fail("the page shows %r, not %r" % (shown, report))
     if browser.eval("Array.from(document.querySelectorAll('#MainForm input, #MainForm button, #MainForm select')).some(e => !e.disabled)"):
@@ -224,13 +237,21 @@ def in_firefox(page, webcheck, scenario):
 
 
 def screenshot(page, webcheck, output):
+    """The window after the first two trials; and the whole view on a projector and a phone,
+    beside it (OUTPUT-1920x1080.png, OUTPUT-390x844.png)."""
     with Chromium(page) as browser:
         shown = Page(browser, webcheck)
-        for name in ("Check1_0", "Check1_1"):
-            shown.click(name)
-        with open(output, "wb") as out:
-            out.write(browser.png(browser.eval(WINDOW)))
-    print("wrote", output)
+        for view in (None, (1920, 1080, False), (390, 844, True)):
+            if view:
+                browser.call("Emulation.setDeviceMetricsOverride", width=view[0], height=view[1], deviceScaleFactor=1, mobile=view[2])
+                browser.reload()
+            for name in ("Check1_0", "Check1_1"):
+                shown.click(name)
+            shown.expect([333, 333, 0], [RUN, RUN, ARMED], "the first two trials")
+            path = output if not view else output.replace(".png", "-%dx%d.png" % view[:2])
+            with open(path, "wb") as out:
+                out.write(browser.png(browser.eval(WINDOW)[:4] if not view else (0, 0) + view[:2]))
+            print("wrote", path)
     return 0
 
 
@@ -245,6 +266,7 @@ def main(arguments):
         return run_scenarios("firefox", [
             ("the layout", in_firefox(page, webcheck, Page.check_layout)),
             ("a contest by mouse", in_firefox(page, webcheck, Page.contest_by_mouse)),
+            ("without scripts or WebAssembly", lambda: webclassroom.messages_in_firefox(page)),
         ])
     return run_scenarios("chromium", [
         ("the layout and the font", in_chromium(page, webcheck, layout_and_font)),
@@ -255,6 +277,11 @@ def main(arguments):
         ("a dark scheme switched to while open", in_chromium(page, webcheck, dark_scheme)),
         ("a run-time error", in_chromium(page, webcheck, runtime_error)),
         ("nothing from outside", in_chromium(page, webcheck, no_way_out)),
+        ("the screens of a class", in_chromium(page, webcheck, lambda browser, shown: webclassroom.screens(browser, shown, WINDOW))),
+        ("without scripts or WebAssembly", in_chromium(page, webcheck, webclassroom.messages)),
+        ("a locked box on a projector", in_chromium(page, webcheck, webclassroom.locked_box)),
+        ("paging through a list", in_chromium(page, webcheck, webclassroom.paging)),
+        ("another serif face", lambda: webclassroom.another_serif(page)),
     ])
 
 
