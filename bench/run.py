@@ -113,12 +113,14 @@ REFERENCE_PAGE = """<!doctype html><html lang="bg"><head><meta charset="utf-8"><
 POOL = ('<select size="2" style="position: absolute; left: 192px; top: 64px; width: 73px; height: 118px">%s</select>'
         % "".join("<option>%d</option>" % n for n in range(1, 1001)))
 
-# In the page: the time from a press on a control to the next painted frame after its handler.
+# In the page: the time from a press on a control to the next painted frame after its handler
+# (a box's runs a frame after its change: it has run once the box is locked).
 CLICK_TIMER = """(() => { PT.frames = [];
     document.addEventListener("pointerdown", () => { PT.pressed = performance.now(); }, true);
-    const painted = () => requestAnimationFrame(() => setTimeout(() => PT.frames.push(performance.now() - PT.pressed)));
-    document.addEventListener("change", painted);
-    document.addEventListener("click", event => { if (event.target.localName === "button") painted(); }); })()"""
+    const painted = ran => requestAnimationFrame(() => ran() ? setTimeout(() => PT.frames.push(performance.now() - PT.pressed))
+                                                             : painted(ran));
+    document.addEventListener("change", event => painted(() => event.target.disabled));
+    document.addEventListener("click", event => { if (event.target.localName === "button") painted(() => true); }); })()"""
 
 
 def in_the_browser(work):

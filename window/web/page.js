@@ -22,8 +22,11 @@ const page = {
       return found && found.isConnected ? found : null;
     },
     // How many items a list has: in its held copy while a handler runs, else its options but
-    // the stand-in of an empty list.
-    count: list => (Page.held.get(list) || Page.items(list)).length,
+    // the stand-in of an empty list (its only option).
+    count: list => {
+      const held = Page.held.get(list);
+      return held ? held.length : list.options.length && list.options[0].dataset.empty ? 0 : list.options.length;
+    },
     items: list => Array.from(list.options).filter(option => !option.dataset.empty),
     // An empty list holds one stand-in, unseen, not an item to a screen reader, and is
     // described as empty: a list box with no child at all is read as nothing.
