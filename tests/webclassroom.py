@@ -6,7 +6,7 @@ import os
 import tempfile
 
 from browsers import Chromium, Firefox
-from harness import contrast, fail, wait_for
+from harness import Failed, contrast, fail, wait_for
 
 FRAME = "new Promise(done => requestAnimationFrame(() => setTimeout(done)))"
 # The view's size and whether it scrolls, and where the focus is.
@@ -43,8 +43,7 @@ def messages(browser, page):
     caption = "www.prince-trials.example Философия - Бастелон, Трелавин"
     browser.call("Emulation.setScriptExecutionDisabled", value=True)
     browser.reload(painted=False)
-    root = browser.call("DOM.getDocument")["root"]["nodeId"]
-    message = browser.call("DOM.querySelector", nodeId=root, selector="noscript p")["nodeId"]
+    message = wait_for("the message", lambda: node(browser, "noscript p"))  # parsed as a paragraph only without scripts
     title = browser.call("Target.getTargetInfo")["targetInfo"]["title"]
     if not message or "JavaScript" not in browser.call("DOM.getOuterHTML", nodeId=message)["outerHTML"] or title != caption:
         fail("without scripts the page shows %r under %r" % (message, title))
@@ -55,6 +54,15 @@ def messages(browser, page):
     if shown != caption:
         fail("without WebAssembly the page's title is %r" % shown)
     return "without scripts and without WebAssembly a message says why, under the window's caption"
+
+
+def node(browser, selector):
+    """The node a selector finds in the page's document, or 0; 0 too while a new document
+    replaces the one asked about."""
+    try:
+        return browser.call("DOM.querySelector", nodeId=browser.call("DOM.getDocument")["root"]["nodeId"], selector=selector)["nodeId"]
+    except Failed:
+        return 0
 
 
 def locked_box(browser, page):
