@@ -231,7 +231,7 @@ std::string read(HWND window)
     const FormWindows controls = controlsOf(window);
     for (std::size_t i = 0; i < controls.List1.size(); ++i) {
         const HWND before = GetWindow(controls.List1[i], GW_HWNDPREV);
-        if (before != controls.headingOf(i)) {
+        if (before != controls.Label1.at(static_cast<std::size_t>(FormLayout::headingOf(static_cast<int>(i))))) {
             problem("List1_" + std::to_string(i) + " comes after " + quoted(textOf(before)) + " in the z-order");
         }
     }

@@ -41,12 +41,6 @@ public:
     static_assert(FormLayout::countOf(Kind::CheckBox) == ContestRules::TrialCount, "a box per trial");
     static_assert(FormLayout::countOf(Kind::CommandButton) >= 1, "the reset button, Command1(0)");
 
-    // The heading over list i, which names it.
-    [[nodiscard]] const typename Types::Label &headingOf(std::size_t list) const
-    {
-        return Label1.at(static_cast<std::size_t>(FormLayout::headingOf(static_cast<int>(list))));
-    }
-
     // visit(element) for the element that stands for row, as its own type; what visit returns.
     template <typename Visit>
     decltype(auto) at(const Control &row, Visit &&visit)
