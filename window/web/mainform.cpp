@@ -89,8 +89,8 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random)
     makeControls();
     applyColours();
     prince_route_window();
-    m_contest.load(m_controls);
     prince_start(m_controls.at(FormLayout::firstFocus(), [](int element) { return element; }));
+    m_contest.load(m_controls);
 }
 
 void MainForm::makeControls()

@@ -4,12 +4,17 @@
 // error. Elements are known to the C++ side by number.
 
 const page = {
-  // The page's own state, seen by these functions alone: the elements by number; the texts of
-  // lists held while a handler runs; the boxes whose change has not reached the window yet,
-  // which take no click; frozen, once a run-time error has been shown.
+  // The page's own state, seen by these functions alone: the elements by number; each list's
+  // texts, which the window reads, and the options that show them; the lists held while a
+  // handler runs, and those let go, whose options wait for the last to be let go; the boxes
+  // whose change has not reached the window yet, which take no click; frozen, once a
+  // run-time error has been shown.
   $Page: {
     elements: [],
+    texts: null,
+    shown: null,
     held: null,
+    released: null,
     changing: null,
     frozen: false,
     // The window's form controls, in the page's order.
@@ -21,19 +26,43 @@ const page = {
       const found = Page.elements[element];
       return found && found.isConnected ? found : null;
     },
-    // How many items a list has: in its held copy while a handler runs, else its options but
-    // the stand-in of an empty list (its only option).
-    count: list => {
-      const held = Page.held.get(list);
-      return held ? held.length : list.options.length && list.options[0].dataset.empty ? 0 : list.options.length;
+    // A list's texts, made empty the first time.
+    textsOf: list => Page.texts.get(list) || Page.texts.set(list, []).get(list),
+    // Brings lists' options to their texts with as little change to the page as can be: those
+    // gone are taken out and the new ones added at the end, so that the page lays out only
+    // what changed and a selected item stays selected. Taken out of every list first, an
+    // option is used again where one with its text is added: a trial moves its numbers from
+    // the pool to its list, a reset back, and an option used again costs less than a new one.
+    show: lists => {
+      const spare = new Map();
+      const kept = lists.map(list => {
+        const texts = Page.textsOf(list), stays = [];
+        for (const option of Page.shown.get(list) || []) {
+          if (stays.length < texts.length && option.$text === texts[stays.length]) {
+            stays.push(option);
+          } else {
+            option.remove();
+            spare.has(option.$text) ? spare.get(option.$text).push(option) : spare.set(option.$text, [option]);
+          }
+        }
+        return stays;
+      });
+      lists.forEach((list, i) => {
+        const texts = Page.textsOf(list);
+        const added = texts.slice(kept[i].length)
+          .map(text => (spare.get(text) || []).pop() || Object.assign(new Option(text), {$text: text}));
+        list.append(...added);
+        Page.shown.set(list, kept[i].concat(added));
+        Page.settle(list, !texts.length);
+      });
     },
-    items: list => Array.from(list.options).filter(option => !option.dataset.empty),
+    // A list changed: shown now, unless it is held.
+    changed: list => Page.held.has(list) || Page.show([list]),
     // An empty list holds one stand-in, unseen, not an item to a screen reader, and is
     // described as empty: a list box with no child at all is read as nothing.
     emptyWord: '',
-    settle: list => {
-      const standIn = Array.from(list.options).find(option => option.dataset.empty);
-      const empty = !Page.items(list).length;
+    settle: (list, empty) => {
+      const standIn = list.options.length && list.options[0].dataset.empty ? list.options[0] : null;
       if (empty) list.setAttribute('aria-description', Page.emptyWord); else list.removeAttribute('aria-description');
       if (!empty && standIn) standIn.remove();
       if (empty && !standIn) {
@@ -45,7 +74,7 @@ const page = {
     },
     css: value => '#' + value.toString(16).padStart(6, '0'),
   },
-  $Page__postset: 'Page.held = new Map(); Page.changing = new Set();',
+  $Page__postset: 'Page.texts = new Map(); Page.shown = new Map(); Page.held = new Set(); Page.released = []; Page.changing = new Set();',
 
   // Makes one control of a kind (FormLayout's, by name), placed in CSS pixels in the window,
   // a child of its container (-1: the window); returns its number. The frame stands in the
@@ -147,16 +176,19 @@ const page = {
   },
 
   // The focus in the control given, without scrolling the page, a text's first line in view;
-  // each list as many rows high as it shows, for paging; then, once the filled window has
-  // been painted, the moment (ms from the page's start) for whoever measures it (PT.painted).
+  // each list as many rows high as it shows, for paging, measured on one row put in for the
+  // purpose; then, once the window has been painted, the moment (ms from the page's start)
+  // for whoever measures it (PT.painted). Called before the lists are filled: what it reads
+  // from the page makes the page lay itself out, which costs little while it is small.
   prince_start: function (element) {
     const first = Page.elements[element];
     first.focus({preventScroll: true});
     if (first.setSelectionRange) first.setSelectionRange(0, 0);
     first.scrollTop = 0;
     const lists = Array.from(document.querySelectorAll('#MainForm select'));
-    const filled = lists.find(list => list.options.length);
-    const row = (filled && filled.options[0].offsetHeight) || 1.2 * parseFloat(getComputedStyle(lists[0]).fontSize);
+    const probe = lists[0].appendChild(new Option('0'));
+    const row = probe.offsetHeight || 1.2 * parseFloat(getComputedStyle(lists[0]).fontSize);
+    probe.remove();
     lists.forEach(list => { list.size = Math.max(2, Math.floor(list.clientHeight / row)); });
     requestAnimationFrame(() => setTimeout(() => { globalThis.PT = {painted: performance.now()}; }));
   },
@@ -198,32 +230,32 @@ const page = {
   // A list's count; -1 where the list is missing.
   prince_list_count: function (element) {
     const list = Page.present(element);
-    return list ? Page.count(list) : -1;
+    return list ? Page.textsOf(list).length : -1;
   },
   // Empties a list; -1 where it is missing.
   prince_list_clear: function (element) {
     const list = Page.present(element);
     if (!list) return -1;
-    if (Page.held.has(list)) Page.held.get(list).length = 0; else list.replaceChildren();
-    Page.held.has(list) || Page.settle(list);
+    Page.textsOf(list).length = 0;
+    Page.changed(list);
     return 0;
   },
   // Adds texts, parted by commas, at a list's end; -1 where it is missing.
   prince_list_append: function (element, joined) {
     const list = Page.present(element);
     if (!list) return -1;
-    const texts = UTF8ToString(joined).split(',');
-    if (Page.held.has(list)) Page.held.get(list).push(...texts); else list.append(...texts.map(t => new Option(t)));
-    Page.held.has(list) || Page.settle(list);
+    Page.textsOf(list).push(...UTF8ToString(joined).split(','));
+    Page.changed(list);
     return 0;
   },
   // Removes the item at a position; -1 where the list is missing, -2 past its end.
   prince_list_remove: function (element, position) {
     const list = Page.present(element);
     if (!list) return -1;
-    if (position < 0 || position >= Page.count(list)) return -2;
-    if (Page.held.has(list)) Page.held.get(list).splice(position, 1); else list.remove(position);
-    Page.held.has(list) || Page.settle(list);
+    const texts = Page.textsOf(list);
+    if (position < 0 || position >= texts.length) return -2;
+    texts.splice(position, 1);
+    Page.changed(list);
     return 0;
   },
   // Writes the text at a position into the buffer, as far as it goes, and returns its length
@@ -231,38 +263,23 @@ const page = {
   prince_list_text: function (element, position, buffer, size) {
     const list = Page.present(element);
     if (!list) return -1;
-    if (position < 0 || position >= Page.count(list)) return -2;
-    const held = Page.held.get(list);
-    const text = held ? held[position] : list.options[position].text;
-    stringToUTF8(text, buffer, size);
-    return lengthBytesUTF8(text);
+    const texts = Page.textsOf(list);
+    if (position < 0 || position >= texts.length) return -2;
+    stringToUTF8(texts[position], buffer, size);
+    return lengthBytesUTF8(texts[position]);
   },
-  // Holds a list (on) while a handler runs: its texts change apart from the page. Let go, the
-  // options are brought to the texts with as little change as can be: those gone are removed
-  // and the new ones added at the end, so that the page lays out only what changed (making
-  // the options anew costs it some ten times more), and a selected item stays selected.
+  // Holds a list (on) while a handler runs: its texts change apart from the page. The last
+  // let go, the lists let go are shown, together.
   prince_list_hold: function (element, on) {
     const list = Page.elements[element];
     if (!list) return;
     if (on) {
-      Page.held.set(list, Page.items(list).map(o => o.text));
+      Page.held.add(list);
       return;
     }
-    const texts = Page.held.get(list);
-    Page.held.delete(list);
-    if (!texts) return;
-    let kept = 0;
-    const gone = Array.from(list.options).filter(option => {
-      if (option.dataset.empty) return true;
-      if (kept < texts.length && option.text === texts[kept]) {
-        ++kept;
-        return false;
-      }
-      return true;
-    });
-    gone.forEach(option => option.remove());
-    list.append(...texts.slice(kept).map(t => new Option(t)));
-    Page.settle(list);
+    if (!Page.held.delete(list)) return;
+    Page.released.push(list);
+    if (!Page.held.size) Page.show(Page.released.splice(0));
   },
 
   // A run-time error: its report in a modal message over the window, every control disabled
