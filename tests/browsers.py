@@ -38,14 +38,14 @@ class Browser:
 class Chromium(Browser):
     """A headless Chromium with the page open, driven through its DevTools protocol."""
 
-    def __init__(self, page, env=None):
+    def __init__(self, page, env=None, arguments=()):
         require("chromium", "websocket")
         import websocket
         super().__init__("chromium")
         self.process = subprocess.Popen(
             ["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
              "--disable-component-update", "--disable-sync", "--remote-debugging-port=0", "--user-data-dir=" + self.profile,
-             "--window-size=800,600", "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
+             "--window-size=800,600", *arguments, "about:blank"], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
             env=dict(os.environ, **(env or {})))
         address = None
         while address is None:
@@ -151,6 +151,11 @@ class Firefox(Browser):
         self.call("WebDriver:Navigate", url="file://" + os.path.abspath(page))
         if painted:
             wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted"))
+
+    def open(self, page):
+        """Opens a page, and waits for it to be painted (its PT.painted, in ms from the start)."""
+        self.call("WebDriver:Navigate", url="file://" + os.path.abspath(page))
+        return wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted"))
 
     def _read(self):
         length = b""
