@@ -176,21 +176,21 @@ const page = {
   },
 
   // The focus in the control given, without scrolling the page, a text's first line in view;
-  // each list as many rows high as it shows, for paging, measured on one row put in for the
-  // purpose; then, once the window has been painted, the moment (ms from the page's start)
-  // for whoever measures it (PT.painted). Called before the lists are filled: what it reads
-  // from the page makes the page lay itself out, which costs little while it is small.
+  // then, once the window has been painted, the moment (ms from the page's start) for whoever
+  // measures it (PT.painted), and each list made as many rows high as it shows, for paging,
+  // measured on a row of the lists as painted: measured before, the page would be laid out
+  // twice with the pool in it before its first paint.
   prince_start: function (element) {
     const first = Page.elements[element];
     first.focus({preventScroll: true});
     if (first.setSelectionRange) first.setSelectionRange(0, 0);
     first.scrollTop = 0;
-    const lists = Array.from(document.querySelectorAll('#MainForm select'));
-    const probe = lists[0].appendChild(new Option('0'));
-    const row = probe.offsetHeight || 1.2 * parseFloat(getComputedStyle(lists[0]).fontSize);
-    probe.remove();
-    lists.forEach(list => { list.size = Math.max(2, Math.floor(list.clientHeight / row)); });
-    requestAnimationFrame(() => setTimeout(() => { globalThis.PT = {painted: performance.now()}; }));
+    requestAnimationFrame(() => setTimeout(() => {
+      globalThis.PT = {painted: performance.now()};
+      const lists = Array.from(document.querySelectorAll('#MainForm select'));
+      const row = lists.map(list => Page.textsOf(list).length && list.options[0].offsetHeight).find(Boolean);
+      lists.forEach(list => { list.size = Math.max(2, Math.floor(list.clientHeight / (row || 20))); });
+    }));
   },
 
   // Says a text to a screen reader, politely, from a region not shown on screen; the same text
