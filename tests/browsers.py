@@ -148,14 +148,13 @@ class Firefox(Browser):
         self.serial = 0
         self._read()  # the greeting
         self.call("WebDriver:NewSession", capabilities={"alwaysMatch": {"acceptInsecureCerts": True}})
-        self.call("WebDriver:Navigate", url="file://" + os.path.abspath(page))
-        if painted:
-            wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted"))
+        self.open(page, painted)
 
-    def open(self, page):
-        """Opens a page, and waits for it to be painted (its PT.painted, in ms from the start)."""
+    def open(self, page, painted=True):
+        """Opens a page and, unless told not to, waits for it to be painted; its PT.painted (ms
+        from the start), or None."""
         self.call("WebDriver:Navigate", url="file://" + os.path.abspath(page))
-        return wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted"))
+        return wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted")) if painted else None
 
     def _read(self):
         length = b""
