@@ -89,6 +89,8 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random)
     makeControls();
     applyColours();
     prince_route_window();
+    // The focus is set before the pool is filled: setting it lays the page out, which costs
+    // little while the page is small.
     prince_start(m_controls.at(FormLayout::firstFocus(), [](int element) { return element; }));
     m_contest.load(m_controls);
 }

@@ -189,7 +189,7 @@ const page = {
       globalThis.PT = {painted: performance.now()};
       const lists = Array.from(document.querySelectorAll('#MainForm select'));
       const row = lists.map(list => Page.textsOf(list).length && list.options[0].offsetHeight).find(Boolean);
-      lists.forEach(list => { list.size = Math.max(2, Math.floor(list.clientHeight / (row || 20))); });
+      if (row) lists.forEach(list => { list.size = Math.max(2, Math.floor(list.clientHeight / row)); });
     }));
   },
 
