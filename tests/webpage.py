@@ -166,6 +166,8 @@ def resets(browser, page):
 def screen_reader(browser, page):
     """What the browser tells a screen reader: roles, names and states."""
     page.click("Check1_1")
+    # The box's change reaches the window a frame later: read once it has locked the box.
+    browser.wait("document.querySelector('#Check1_1 input').disabled")
     browser.call("Accessibility.enable")
     tree = browser.call("Accessibility.getFullAXTree")["nodes"]
     heard = {}
