@@ -2,7 +2,7 @@
 
 #include "listbox.h"
 
-// The list-box operations on a page's select element (a list with a visible height).
+// The list-box operations on one of the page's own list boxes (window/web/listbox.js).
 class ListBoxElementAdapter final : public ListBox
 {
 public:
