@@ -6,7 +6,7 @@
 #   setup.sh web      the compiler for the page (emscripten), with what the build runs
 #   setup.sh test     all of these, and the tools of the tests, benchmarks and package checks:
 #                     Wine among them (its 32-bit part needs dpkg's i386 architecture, added
-#                     here), and two browsers
+#                     here), and three browsers
 set -euo pipefail
 
 run=(
@@ -37,9 +37,10 @@ test=(
     # the Windows build under Wine: its version record and icon read back; where the kernel
     # runs no 32-bit program, the same program built for 64-bit Windows runs under 64-bit Wine
     wine wine32:i386 wine64 g++-mingw-w64-x86-64 python3-pefile icoutils
-    # the page in two browsers, driven through their own remote protocols, one of them also
-    # with a wider serif face as the only one; its script checked
-    chromium firefox-esr python3-websocket fonts-dejavu-core nodejs
+    # the page in three browsers: two driven through their own remote protocols, one of them
+    # also with a wider serif face as the only one; WebKit's MiniBrowser through its WebDriver;
+    # its scripts checked
+    chromium firefox-esr python3-websocket fonts-dejavu-core nodejs libwebkit2gtk-4.1-0 webkit2gtk-driver python3-selenium
 )
 
 case ${1:-} in

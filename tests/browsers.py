@@ -1,7 +1,9 @@
-"""The two browsers the page is tested and measured in, each headless with a profile of its
-own and the page opened from file://: Debian's Chromium, driven through its DevTools
-protocol with real input events, and Firefox ESR, driven through its own remote protocol
-(Marionette), for which Debian has no driver: a small client of it is here."""
+"""The three browsers the page is tested and measured in, each with a profile of its own and
+the page opened from file://: Debian's Chromium, headless, driven through its DevTools
+protocol with real input events; Firefox ESR, headless, driven through its own remote
+protocol (Marionette), for which Debian has no driver: a small client of it is here; and
+WebKitGTK's MiniBrowser (WebKit, the engine of every iPad and iPhone browser) on an X
+server, driven by WebKitWebDriver through Selenium."""
 
 import base64
 import json
@@ -103,18 +105,23 @@ class Chromium(Browser):
         for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
             self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
 
-    def tap(self, x, y):
-        for kind in ("touchStart", "touchEnd"):
-            self.call("Input.dispatchTouchEvent", type=kind, touchPoints=[{"x": x, "y": y}] if kind == "touchStart" else [])
+    def tap(self, x, y, up=0):
+        """A finger's tap, or a swipe up by so many pixels."""
+        self.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+        for step in range(1, 11 if up else 1):
+            self.call("Input.dispatchTouchEvent", type="touchMove", touchPoints=[{"x": x, "y": y - up * step / 10}])
+        self.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
     KEYS = {"Tab": ("Tab", 9, ""), "space": (" ", 32, " "), "Return": ("Enter", 13, "\r"), "Down": ("ArrowDown", 40, ""),
-            "PageDown": ("PageDown", 34, "")}
+            "Up": ("ArrowUp", 38, ""), "PageDown": ("PageDown", 34, ""), "PageUp": ("PageUp", 33, ""), "Home": ("Home", 36, ""),
+            "End": ("End", 35, "")}
 
     def key(self, name):
         shift = name.startswith("shift+")
-        key, code, text = self.KEYS[name.replace("shift+", "")]
+        name = name.replace("shift+", "")
+        key, code, text = self.KEYS.get(name) or (name, ord(name), name)  # a digit stands for itself
         for kind in ("keyDown", "keyUp"):
-            self.call("Input.dispatchKeyEvent", type=kind, key=key, code="Space" if key == " " else key,
+            self.call("Input.dispatchKeyEvent", type=kind, key=key, code="Space" if key == " " else "Digit" + key if name.isdigit() else key,
                       windowsVirtualKeyCode=code, text=text if kind == "keyDown" else "", modifiers=8 if shift else 0)
         self.eval("new Promise(done => setTimeout(done))")
 
@@ -183,3 +190,90 @@ class Firefox(Browser):
         self.call("WebDriver:PerformActions", actions=[{"type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"},
                                                         "actions": pointer}])
         self.call("WebDriver:ReleaseActions")
+
+    def key(self, name):
+        keys = [{"type": kind, "value": value} for kind, value in webdriver_keys(name)]
+        self.call("WebDriver:PerformActions", actions=[{"type": "key", "id": "keyboard", "actions": keys}])
+        self.call("WebDriver:ReleaseActions")
+        self.eval("new Promise(done => setTimeout(done))")
+
+
+# The keys the scenarios press, as W3C WebDriver names them; a digit stands for itself.
+WEBDRIVER_KEYS = {"Tab": "\ue004", "space": "\ue00d", "Return": "\ue006", "Down": "\ue015", "Up": "\ue013", "PageDown": "\ue00f",
+                  "PageUp": "\ue00e", "Home": "\ue011", "End": "\ue010", "shift": "\ue008"}
+
+
+def webdriver_keys(name):
+    """The key actions of a key, as (keyDown or keyUp, value): "shift+Tab" holds Shift."""
+    held = ["shift"] if name.startswith("shift+") else []
+    keys = [WEBDRIVER_KEYS.get(key, key) for key in held + [name.replace("shift+", "")]]
+    return [("keyDown", key) for key in keys] + [("keyUp", key) for key in reversed(keys)]
+
+
+class WebKit(Browser):
+    """WebKitGTK's MiniBrowser with the page open, on an X server, driven by WebKitWebDriver
+    (W3C WebDriver, through Selenium) with real pointer and key actions. Settings go to the
+    browser as its own options (--enable-javascript=false), the engine's through env."""
+
+    BROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+
+    def __init__(self, page, display, env=None, options=(), painted=True):
+        require("WebKitWebDriver", self.BROWSER, "selenium", "xdotool")
+        from selenium import webdriver
+        super().__init__("webkit")
+        with socket.socket() as probe:
+            probe.bind(("127.0.0.1", 0))
+            port = probe.getsockname()[1]
+        self.process = subprocess.Popen(
+            ["WebKitWebDriver", "--port=%d" % port], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            env=dict(os.environ, DISPLAY=display, HOME=self.profile, XDG_CACHE_HOME=self.profile, XDG_DATA_HOME=self.profile,
+                     **(env or {})))
+        chosen = webdriver.WebKitGTKOptions()
+        chosen.binary_location = self.BROWSER
+        for option in ("--automation",) + tuple(options):
+            chosen.add_argument(option)
+        self.connection = wait_for("WebKitWebDriver", lambda: self._connect(webdriver, port, chosen), 30)
+        self.connection.set_window_rect(0, 0, 1000, 700)
+        # The window takes the focus, as a window manager gives it a new window: WebKit paints
+        # no frame (and runs no animation frame) in a window never made active.
+        subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--class", "MiniBrowser", "windowfocus", "--sync"],
+                       env=dict(os.environ, DISPLAY=display), check=True, stdout=subprocess.DEVNULL)
+        self.open(page, painted)
+
+    @staticmethod
+    def _connect(webdriver, port, options):
+        try:
+            return webdriver.Remote(command_executor="http://127.0.0.1:%d" % port, options=options)
+        except Exception:  # not listening yet
+            return None
+
+    def open(self, page, painted=True):
+        self.connection.get("file://" + os.path.abspath(page))
+        return wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted")) if painted else None
+
+    def eval(self, expression):
+        return self.connection.execute_script("return " + expression)
+
+    def _actions(self):
+        from selenium.webdriver.common.actions.action_builder import ActionBuilder
+        return ActionBuilder(self.connection)
+
+    def click(self, x, y):
+        actions = self._actions()
+        actions.pointer_action.move_to_location(round(x), round(y)).click()
+        actions.perform()
+
+    def key(self, name):
+        """A key, Shift held with a key-down action of its own where asked."""
+        actions = self._actions()
+        for kind, value in webdriver_keys(name):
+            getattr(actions.key_action, "key_down" if kind == "keyDown" else "key_up")(value)
+        actions.perform()
+        self.eval("new Promise(done => setTimeout(done))")
+
+    def __exit__(self, *exc):
+        if self.connection:
+            self.connection.quit()
+            self.connection = None
+        super().__exit__(*exc)
+

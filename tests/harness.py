@@ -20,6 +20,8 @@ PACKAGES = {
     "wine": "wine", "wineserver": "wine", "wrestool": "icoutils", "icotool": "icoutils",
     "Xlib": "python3-xlib", "gi": "python3-gi", "Atspi": "gir1.2-atspi-2.0", "pefile": "python3-pefile",
     "chromium": "chromium", "firefox-esr": "firefox-esr", "websocket": "python3-websocket", "convert": "imagemagick",
+    "WebKitWebDriver": "webkit2gtk-driver", "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser": "libwebkit2gtk-4.1-0",
+    "selenium": "python3-selenium",
 }
 
 
@@ -28,7 +30,7 @@ def require(*names):
     for name in names:
         if name == "Atspi":
             found = _atspi() is not None
-        elif name in ("Xlib", "gi", "pefile", "websocket"):
+        elif name in ("Xlib", "gi", "pefile", "websocket", "selenium"):
             found = importlib.util.find_spec(name) is not None
         else:
             found = os.path.exists(name) if name.startswith("/") else shutil.which(name) is not None
@@ -288,7 +290,7 @@ class ScreenReader:
     def _index(self, node):
         role = node.get_role_name()
         self.nodes[(role, node.get_name())] = node
-        if role != "list":
+        if role not in ("list", "list box"):
             for i in range(node.get_child_count()):
                 self._index(node.get_child_at_index(i))
 
