@@ -143,7 +143,10 @@ boxes.forEach((box, i) => box.addEventListener("change", () => requestAnimationF
 document.getElementById("Command1_0").addEventListener("click", () => {
     let next = lists[3].firstElementChild, run = [];
     for (const row of rows) {
-        if (row === next) { next.before(...run); run = []; next = next.nextElementSibling; } else { run.push(row); }
+        if (row !== next) { run.push(row); continue; }
+        if (run.length) next.before(...run);
+        run = [];
+        next = next.nextElementSibling;
     }
     lists[3].append(...run);
     boxes.forEach(box => { box.checked = false; box.disabled = false; });

@@ -241,11 +241,26 @@ def screen_reader(browser, page):
     return "%d controls by role, name and state" % len(wanted)
 
 
+def selected_number(browser, page):
+    """The contrast of the pool's selected number with its highlight, from a screenshot."""
+    top, height, back = browser.eval("(list => (row => [row.offsetTop - list.scrollTop + list.clientTop, row.offsetHeight, "
+                                     "getComputedStyle(row).backgroundColor])(list.querySelector('[aria-selected]')))"
+                                     "(document.getElementById('List1_3'))")
+    x, y = page.at("List1_3", 2, top + 1)
+    zoom = browser.eval(WINDOW)[4]
+    return text_contrast("the selected number", browser.pixels((x, y, 30 * zoom, (height - 2) * zoom)),
+                         tuple(int(v) for v in re.findall(r"\d+", back)[:3]))
+
+
 def dark_scheme(browser, page):
     """Switched to a dark scheme while open, the lists and the statement follow it; the
-    captions still read."""
+    captions and a selected number still read."""
+    page.click_row("List1_3", 1)
+    browser.eval("new Promise(done => requestAnimationFrame(() => setTimeout(done)))")
+    selected = [selected_number(browser, page)]
     browser.call("Emulation.setEmulatedMedia", features=[{"name": "prefers-color-scheme", "value": "dark"}])
     browser.eval("new Promise(done => requestAnimationFrame(() => setTimeout(done)))")
+    selected.append(selected_number(browser, page))
     backs = browser.eval("['List1_3', 'Text1_0'].map(id => getComputedStyle(document.getElementById(id)).backgroundColor)")
     if any(sum(map(int, re.findall(r"\d+", back)[:3])) > 3 * 96 for back in backs):
         fail("the lists and the statement stay light: %r" % backs)
@@ -257,7 +272,8 @@ def dark_scheme(browser, page):
         left, top, width, height = formtable.text_area(name, place["rect"])
         rect = (x + zoom * left, y + zoom * top, zoom * width, zoom * height)
         worst = min(worst, text_contrast(name, browser.pixels(rect), tuple(bytes.fromhex(place["back"]))))
-    return "the lists and the statement dark; every caption reads at %.1f:1 or more" % worst
+    return "the lists and the statement dark; every caption reads at %.1f:1 or more, a selected number at %.1f:1, %.1f:1 dark" % (
+        worst, *selected)
 
 
 def runtime_error(browser, page):

