@@ -91,17 +91,16 @@ const page = {
 
   // A box's changes and a button's presses, to the window; none once a run-time error has
   // frozen it. A box's change goes to the window a frame later, so that a screen reader has
-  // been told the box is checked before the trial moves the focus on; till then the box
-  // takes no click.
+  // been told the box is checked before the trial moves the focus on, or 100 ms later where
+  // the engine paints no frame (a window it holds inactive); till then the box takes no click.
   prince_route_box: function (element, index) {
     const box = Page.elements[element].querySelector('input');
     box.addEventListener('click', event => Page.changing.has(box) && event.preventDefault());
     box.addEventListener('change', () => {
+      const changed = () => Page.changing.delete(box) && !Page.frozen && _prince_box_changed(index);
       Page.changing.add(box);
-      requestAnimationFrame(() => setTimeout(() => {
-        Page.changing.delete(box);
-        Page.frozen || _prince_box_changed(index);
-      }));
+      requestAnimationFrame(() => setTimeout(changed));
+      setTimeout(changed, 100);
     });
   },
   prince_route_button: function (element, index) {
