@@ -51,9 +51,10 @@ def messages(browser, page):
     caption = "www.prince-trials.example Философия - Бастелон, Трелавин"
     browser.call("Emulation.setScriptExecutionDisabled", value=True)
     browser.reload(painted=False)
-    message = wait_for("the message", lambda: node(browser, "noscript p"))  # parsed as a paragraph only without scripts
+    # parsed as a paragraph only without scripts; read again while a new document replaces the old
+    message = wait_for("the message", lambda: "JavaScript" in outer_html(browser, "noscript p"))
     title = browser.call("Target.getTargetInfo")["targetInfo"]["title"]
-    if not message or "JavaScript" not in browser.call("DOM.getOuterHTML", nodeId=message)["outerHTML"] or title != caption:
+    if not message or title != caption:
         fail("without scripts the page shows %r under %r" % (message, title))
     browser.call("Emulation.setScriptExecutionDisabled", value=False)
     browser.call("Page.addScriptToEvaluateOnNewDocument", source="delete globalThis.WebAssembly")
@@ -77,6 +78,14 @@ def node(browser, selector):
         return browser.call("DOM.querySelector", nodeId=browser.call("DOM.getDocument")["root"]["nodeId"], selector=selector)["nodeId"]
     except Failed:
         return 0
+
+
+def outer_html(browser, selector):
+    """The HTML of the node a selector finds, or "" (none, or its document replaced)."""
+    try:
+        return browser.call("DOM.getOuterHTML", nodeId=node(browser, selector))["outerHTML"]
+    except Failed:
+        return ""
 
 
 def locked_box(browser, page):
