@@ -194,7 +194,7 @@ def read_in_webkit(browser, page):
         def read():
             try:
                 return ([items(heading) for heading in ("I-во", "II-ро", "III-то", "Начало")],
-                        [Atspi_text(reader, region.get_child_at_index(i)) for i in range(region.get_child_count())])
+                        [text_of(reader, region.get_child_at_index(i)) for i in range(region.get_child_count())])
             except (reader.GLib.Error, AttributeError):  # an object gone while the tree changes
                 return None
         try:
@@ -215,5 +215,5 @@ def walk(node):
             yield from walk(node.get_child_at_index(i))
 
 
-def Atspi_text(reader, node):
+def text_of(reader, node):
     return reader.Atspi.Text.get_text(node, 0, reader.Atspi.Text.get_character_count(node))
