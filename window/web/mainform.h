@@ -13,9 +13,10 @@
 using FormElements = FormControls<SameForEveryKind<int>>;
 
 // The program's only window in the browser: it makes the pool, three trial boxes with their
-// lists, the reset button and the problem statement from the layout table as native form
-// controls, and routes their events to the window's handlers. The contest's state lives in
-// its controls.
+// lists, the reset button and the problem statement from the layout table, the boxes, the
+// button and the statement as the page's form controls, the lists as its own list boxes
+// (listbox.js), and routes their events to the window's handlers. The contest's state lives
+// in its controls.
 class MainForm
 {
 public:
