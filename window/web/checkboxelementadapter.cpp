@@ -1,13 +1,13 @@
 #include "checkboxelementadapter.h"
 
-#include "pagefunctions.h"
+#include "elementfunctions.h"
 #include "runtimeerror.h"
 
 namespace {
 
 int present(int answer)
 {
-    if (answer < 0) {
+    if (answer == ElementAnswer::Missing) {
         runtimeError("the check box is missing");
     }
     return answer;

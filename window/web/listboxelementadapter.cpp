@@ -1,13 +1,12 @@
 #include "listboxelementadapter.h"
 
-#include "pagefunctions.h"
+#include "elementfunctions.h"
 #include "runtimeerror.h"
 
 namespace {
 
-// Answers of the page's side: a list that is not on the page, or a position past its end.
-constexpr int Missing = -1;
-constexpr int OutOfRange = -2;
+using ElementAnswer::Missing;
+using ElementAnswer::OutOfRange;
 
 void check(int answer)
 {
