@@ -175,7 +175,7 @@ int main(int argc, char *argv[])
     ContestParts<FakeListBox, FakeCheckBox> plain;
     ClockRandom plainRandom;
     plainRandom.seedWith(seed);
-    Contest check(plain.controls(), currentTrial, plainRandom);
+    Contest check(plain.stage(), currentTrial, plainRandom);
 
     std::vector<long> wins(Candidates + 1, 0);
     for (long i = 0; i < contests; ++i) {

@@ -26,9 +26,9 @@ const std::vector<std::string> &candidateTexts()
 
 } // namespace
 
-Contest::Contest(const Controls &controls, const std::int16_t &currentTrial, RandomSource &random)
-    : m_lists(controls.lists)
-    , m_boxes(controls.boxes)
+Contest::Contest(const Stage &stage, const std::int16_t &currentTrial, RandomSource &random)
+    : m_lists(stage.lists)
+    , m_boxes(stage.boxes)
     , m_currentTrial(currentTrial)
     , m_random(random)
 {

@@ -16,14 +16,15 @@ class Contest
 public:
     using Lists = std::array<ListBox *, ContestRules::ListCount>;
     using Boxes = std::array<CheckBox *, ContestRules::TrialCount>;
-    // What the contest lives in: the three trials' lists and the pool last, and a box per trial.
-    struct Controls {
+    // What the contest is played on: the three trials' lists and the pool last, and a box per
+    // trial.
+    struct Stage {
         Lists lists;
         Boxes boxes;
     };
 
     // currentTrial names the trial that RunTrial() runs; its owner writes it.
-    Contest(const Controls &controls, const std::int16_t &currentTrial, RandomSource &random);
+    Contest(const Stage &stage, const std::int16_t &currentTrial, RandomSource &random);
 
     // Empties the trial lists, re-arms the boxes and refills the pool with "1".."1000".
     void ResetPool();

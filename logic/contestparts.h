@@ -15,34 +15,34 @@ class ContestParts
 public:
     ContestParts() = default;
 
-    // One adapter over each control: List(listControls[i]) and Box(boxControls[i]).
-    template <typename ListControls, typename BoxControls>
-    ContestParts(const ListControls &listControls, const BoxControls &boxControls)
-        : lists(each<List>(listControls, std::make_index_sequence<ContestRules::ListCount>()))
-        , boxes(each<Box>(boxControls, std::make_index_sequence<ContestRules::TrialCount>()))
+    // One adapter over each of a window's lists and boxes: List(listHandles[i]) and Box(boxHandles[i]).
+    template <typename ListHandles, typename BoxHandles>
+    ContestParts(const ListHandles &listHandles, const BoxHandles &boxHandles)
+        : lists(each<List>(listHandles, std::make_index_sequence<ContestRules::ListCount>()))
+        , boxes(each<Box>(boxHandles, std::make_index_sequence<ContestRules::TrialCount>()))
     {
     }
 
-    [[nodiscard]] Contest::Controls controls()
+    [[nodiscard]] Contest::Stage stage()
     {
-        Contest::Controls controls{};
+        Contest::Stage stage{};
         for (std::size_t i = 0; i < lists.size(); ++i) {
-            controls.lists[i] = &lists[i];
+            stage.lists[i] = &lists[i];
         }
         for (std::size_t i = 0; i < boxes.size(); ++i) {
-            controls.boxes[i] = &boxes[i];
+            stage.boxes[i] = &boxes[i];
         }
-        return controls;
+        return stage;
     }
 
     std::array<List, ContestRules::ListCount> lists{};
     std::array<Box, ContestRules::TrialCount> boxes{};
 
 private:
-    template <typename Part, typename Controls, std::size_t... I>
-    static std::array<Part, sizeof...(I)> each(const Controls &controls, std::index_sequence<I...>)
+    template <typename Part, typename Handles, std::size_t... I>
+    static std::array<Part, sizeof...(I)> each(const Handles &handles, std::index_sequence<I...>)
     {
-        static_assert(std::tuple_size_v<Controls> == sizeof...(I), "one control for each list and box of the contest");
-        return {Part(controls[I])...};
+        static_assert(std::tuple_size_v<Handles> == sizeof...(I), "one handle for each list and box of the contest");
+        return {Part(handles[I])...};
     }
 };

@@ -31,7 +31,7 @@ int main()
         std::int16_t trial = 0;
         ClockRandom random;
         random.seedWith(seed);
-        Contest contest(parts.controls(), trial, random);
+        Contest contest(parts.stage(), trial, random);
         contest.ResetPool();
         std::uint64_t contestDigest = 14695981039346656037ULL;
         for (trial = 0; trial < ContestRules::TrialCount; ++trial) {

@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
         ContestParts<FakeListBox, FakeCheckBox> parts;
         std::int16_t trial = 3;
         ScriptedRandom random;
-        Contest(parts.controls(), trial, random).RunTrial();
+        Contest(parts.stage(), trial, random).RunTrial();
     }
     return 0;
 }

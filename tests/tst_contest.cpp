@@ -37,7 +37,7 @@ struct FakeForm : ContestParts<FakeListBox, FakeCheckBox> {
 
     std::int16_t currentTrial = 0;
     ScriptedRandom random;
-    Contest contest{controls(), currentTrial, random};
+    Contest contest{stage(), currentTrial, random};
 };
 
 using ContestCheck::Order;

@@ -62,11 +62,11 @@ private Q_SLOTS:
         ContestParts<ListWidgetAdapter, CheckBoxWidgetAdapter> adapters(std::array{&lists[0], &lists[1], &lists[2], &lists[3]},
                                                                         std::array{&boxes[0], &boxes[1], &boxes[2]});
         ScriptedRandom random(ScriptedRandom::seeded(seed));
-        Contest real(adapters.controls(), trial, random);
+        Contest real(adapters.stage(), trial, random);
 
         ContestParts<FakeListBox, FakeCheckBox> fakes;
         ScriptedRandom fakeRandom(ScriptedRandom::seeded(seed));
-        Contest fake(fakes.controls(), trial, fakeRandom);
+        Contest fake(fakes.stage(), trial, fakeRandom);
 
         // A mess left from before: the reset must clear it.
         lists[0].addItem(QStringLiteral("stale"));

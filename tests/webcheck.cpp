@@ -39,7 +39,7 @@ int main(int argc, char *argv[])
 {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "places") {
-        for (const FormLayout::Control &row : FormLayout::Controls) {
+        for (const FormLayout::Control &row : FormLayout::Table) {
             const FormLayout::PixelRect place = FormLayout::placeInWindow(row, 96, 96);
             char back[8] = "-";
             if (row.backColour != FormLayout::DefaultColour) {

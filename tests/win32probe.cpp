@@ -157,7 +157,7 @@ std::string focus(HWND window)
     info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
     const int id = info.hwndFocus != nullptr ? GetDlgCtrlID(info.hwndFocus) : 0;
-    for (const Control &row : FormLayout::Controls) {
+    for (const Control &row : FormLayout::Table) {
         if (ControlIds::of(row) == id) {
             return "{\"focus\":" + quoted(nameOf(row)) + "}";
         }

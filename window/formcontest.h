@@ -25,29 +25,29 @@ public:
     {
     }
 
-    // Wraps the window's lists and boxes (Controls: a FormControls), made by now, and raises
+    // Wraps the window's lists and boxes (Handles: a FormHandles), made by now, and raises
     // Form_Load, which fills the pool.
-    template <typename Controls>
-    void load(const Controls &controls)
+    template <typename Handles>
+    void load(const Handles &handles)
     {
-        m_parts.emplace(controls.List1, controls.Check1);
-        m_handlers.emplace(m_parts->controls(), *m_random);
-        whileHeld(controls.List1, [this] { m_handlers->Form_Load(); });
+        m_parts.emplace(handles.List1, handles.Check1);
+        m_handlers.emplace(m_parts->stage(), *m_random);
+        whileHeld(handles.List1, [this] { m_handlers->Form_Load(); });
     }
 
     // Box Index changed state: a trial changes its own list and the pool.
-    template <typename Controls>
-    void boxChanged(const Controls &controls, std::int16_t index)
+    template <typename Handles>
+    void boxChanged(const Handles &handles, std::int16_t index)
     {
-        const auto lists = {controls.List1.at(static_cast<std::size_t>(index)), controls.List1[ContestRules::PoolIndex]};
+        const auto lists = {handles.List1.at(static_cast<std::size_t>(index)), handles.List1[ContestRules::PoolIndex]};
         whileHeld(lists, [this, index] { m_handlers->Check1_Click(index); });
     }
 
     // Button Index was pressed: the reset changes all four lists.
-    template <typename Controls>
-    void buttonPressed(const Controls &controls, std::int16_t index)
+    template <typename Handles>
+    void buttonPressed(const Handles &handles, std::int16_t index)
     {
-        whileHeld(controls.List1, [this, index] { m_handlers->Command1_Click(index); });
+        whileHeld(handles.List1, [this, index] { m_handlers->Command1_Click(index); });
     }
 
     [[nodiscard]] FormHandlers &handlers() { return *m_handlers; }

@@ -3,10 +3,10 @@
 #include "checkbox.h"
 #include "randomsource.h"
 
-FormHandlers::FormHandlers(const Contest::Controls &controls, RandomSource &random)
-    : m_check1(controls.boxes)
+FormHandlers::FormHandlers(const Contest::Stage &stage, RandomSource &random)
+    : m_check1(stage.boxes)
     , m_random(random)
-    , m_contest(controls, CurrentTrial, random)
+    , m_contest(stage, CurrentTrial, random)
 {
 }
 

@@ -12,7 +12,7 @@ class RandomSource;
 class FormHandlers
 {
 public:
-    FormHandlers(const Contest::Controls &controls, RandomSource &random);
+    FormHandlers(const Contest::Stage &stage, RandomSource &random);
 
     // Raised once, when the window is created and before it is first shown: the contest
     // starts fresh, then the random source is seeded from the clock, once per run.

@@ -45,7 +45,7 @@ inline constexpr int FontPointSize = 12;
 // most of the statement and reach past the window's edges. A control that is not shown takes
 // no focus either.
 // clang-format off
-inline constexpr std::array<Control, 16> Controls{{
+inline constexpr std::array<Control, 16> Table{{
 //   array       index       kind                 container             left   top  width height  back colour   tab  shown      text
     {"Frame1",   NotInArray, Kind::Frame,         Container::Window,     120,  720, 2535, 1575, 0x00FFC0C0U, 12, Shown::Yes, "Изпитания на принца"},
     {"Check1",   2,          Kind::CheckBox,      Container::Frame1,     120, 1080, 2295,  375, 0x00FFC0FFU, 15, Shown::Yes, "III-то изпитание"},
@@ -85,7 +85,7 @@ struct PixelRect {
 [[nodiscard]] constexpr std::size_t countOf(Kind kind)
 {
     std::size_t count = 0;
-    for (const Control &row : Controls) {
+    for (const Control &row : Table) {
         count += row.kind == kind ? 1 : 0;
     }
     return count;
@@ -109,18 +109,18 @@ struct PixelRect {
 // compare addresses at compile time.)
 [[nodiscard]] constexpr const Control &rowOf(Kind kind, int index)
 {
-    for (const Control &row : Controls) {
+    for (const Control &row : Table) {
         if (row.kind == kind && row.index == index) {
             return row;
         }
     }
-    return Controls.front();
+    return Table.front();
 }
 
 // The list a row heads, by its index; -1 where it heads none.
 [[nodiscard]] constexpr int listHeadedBy(const Control &row)
 {
-    for (const Control &list : Controls) {
+    for (const Control &list : Table) {
         if (row.kind == Kind::Label && list.kind == Kind::ListBox && headingOf(list.index) == row.index) {
             return list.index;
         }
@@ -141,11 +141,11 @@ struct PixelRect {
 // The rows sorted by key(row), ties in the table's order. By insertion: sixteen rows, and
 // plain loops are constexpr in every standard library the builds use, the web's included.
 template <typename Key>
-[[nodiscard]] constexpr std::array<const Control *, Controls.size()> sortedBy(Key key)
+[[nodiscard]] constexpr std::array<const Control *, Table.size()> sortedBy(Key key)
 {
-    std::array<const Control *, Controls.size()> rows{};
+    std::array<const Control *, Table.size()> rows{};
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i] = &Controls[i];
+        rows[i] = &Table[i];
     }
     for (std::size_t i = 1; i < rows.size(); ++i) {
         for (std::size_t j = i; j > 0 && key(*rows[j - 1]) > key(*rows[j]); --j) {
@@ -156,7 +156,7 @@ template <typename Key>
 }
 
 // The rows in ascending tab index: the order in which the keyboard focus walks the controls.
-[[nodiscard]] constexpr std::array<const Control *, Controls.size()> inTabOrder()
+[[nodiscard]] constexpr std::array<const Control *, Table.size()> inTabOrder()
 {
     return sortedBy([](const Control &row) { return row.tabIndex; });
 }
@@ -164,7 +164,7 @@ template <typename Key>
 // The order in which the controls are made: the tab order, with each list's heading moved to
 // just before its list. Windows names a list after the label made just before it, and the
 // focus, which skips labels, still walks the tab order.
-[[nodiscard]] constexpr std::array<const Control *, Controls.size()> inCreationOrder()
+[[nodiscard]] constexpr std::array<const Control *, Table.size()> inCreationOrder()
 {
     return sortedBy([](const Control &row) {
         const int list = listHeadedBy(row);
@@ -186,18 +186,18 @@ template <typename Key>
             return *row;
         }
     }
-    return Controls.front();
+    return Table.front();
 }
 
 // Each array's elements are numbered from 0 without a gap, and only the frame stands alone.
 [[nodiscard]] constexpr bool arraysAreWhole()
 {
-    for (const Control &row : Controls) {
+    for (const Control &row : Table) {
         const bool alone = row.kind == Kind::Frame;
         if (alone != (row.index == NotInArray) || (!alone && static_cast<std::size_t>(row.index) >= countOf(row.kind))) {
             return false;
         }
-        for (const Control &other : Controls) {
+        for (const Control &other : Table) {
             if (&other != &row && other.kind == row.kind && other.index == row.index) {
                 return false;
             }
@@ -224,7 +224,7 @@ static_assert(containersComeFirst(), "the frame's tab index is below its boxes'"
 // Each list has a heading, standing just over it, as wide as it.
 [[nodiscard]] constexpr bool everyListHeaded()
 {
-    for (const Control &list : Controls) {
+    for (const Control &list : Table) {
         const Control &label = rowOf(Kind::Label, headingOf(list.index));
         if (list.kind == Kind::ListBox &&
             (label.kind != Kind::Label || label.left != list.left || label.width != list.width || label.top >= list.top ||
@@ -249,7 +249,7 @@ static_assert(everyListHeaded(), "each list's heading stands over it");
 {
     PixelRect place = toPixels(row, dpiX, dpiY);
     if (row.container == Container::Frame1) {
-        for (const Control &frame : Controls) {
+        for (const Control &frame : Table) {
             if (frame.kind == Kind::Frame) {
                 place.left += toPixels(frame.left, dpiX);
                 place.top += toPixels(frame.top, dpiY);

@@ -141,7 +141,7 @@ void setBack(QWidget *widget, std::uint32_t backBgr)
 
 MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     : QWidget(parent)
-    , m_controls(makeWidgets(this))
+    , m_handles(makeWidgets(this))
     , m_contest(std::move(random))
 {
     static const bool readAsWindow = (QAccessible::installFactory(&accessibleWindow), true);
@@ -167,7 +167,7 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     applyColours();
     nameForScreenReaders();
     routeEvents();
-    m_contest.load(m_controls);
+    m_contest.load(m_handles);
 }
 
 MainForm::~MainForm() = default;
@@ -182,7 +182,7 @@ void MainForm::applyLayoutTable()
 {
     const int dpiX = logicalDpiX();
     const int dpiY = logicalDpiY();
-    m_controls.forEach([&](const Control &row, auto *widget) {
+    m_handles.forEach([&](const Control &row, auto *widget) {
         widget->setObjectName(QString::fromStdString(FormLayout::nameOf(row)));
         const FormLayout::PixelRect place = FormLayout::toPixels(row, dpiX, dpiY); // within its container
         widget->setGeometry(place.left, place.top, place.width, place.height);
@@ -195,7 +195,7 @@ void MainForm::applyLayoutTable()
 
     // Keyboard focus follows the tab indexes through the controls that can take it.
     QWidget *previous = nullptr;
-    m_controls.forEachInTabOrder([&](const Control & /*row*/, QWidget *widget) {
+    m_handles.forEachInTabOrder([&](const Control & /*row*/, QWidget *widget) {
         if (widget->focusPolicy() == Qt::NoFocus) {
             return;
         }
@@ -209,7 +209,7 @@ void MainForm::applyLayoutTable()
 void MainForm::applyColours()
 {
     setFixedColours(this, FormLayout::WindowColour);
-    m_controls.forEach([](const Control &row, auto *widget) {
+    m_handles.forEach([](const Control &row, auto *widget) {
         if (row.backColour != FormLayout::DefaultColour) {
             setBack(widget, row.backColour);
         }
@@ -228,19 +228,19 @@ bool MainForm::eventFilter(QObject *watched, QEvent *event)
 
 void MainForm::setUpKinds()
 {
-    for (QLabel *label : m_controls.Label1) {
+    for (QLabel *label : m_handles.Label1) {
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
     }
 
-    for (QListWidget *list : m_controls.List1) {
+    for (QListWidget *list : m_handles.List1) {
         list->setUniformItemSizes(true);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         // The lists are drawn over the one pixel by which their headings reach into them.
         list->raise();
     }
 
-    for (QPlainTextEdit *text : m_controls.Text1) {
+    for (QPlainTextEdit *text : m_handles.Text1) {
         text->setReadOnly(true);
         text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -249,14 +249,14 @@ void MainForm::setUpKinds()
         text->setTabChangesFocus(true);
     }
     // Return and Enter press the focused button, as Space does; there is no default button.
-    m_controls.Command1[0]->setAutoDefault(true);
-    m_controls.at(FormLayout::firstFocus(), [](QWidget *widget) { widget->setFocus(); });
+    m_handles.Command1[0]->setAutoDefault(true);
+    m_handles.at(FormLayout::firstFocus(), [](QWidget *widget) { widget->setFocus(); });
 }
 
 void MainForm::nameForScreenReaders()
 {
     // Boxes, button, frame and labels are read by their captions.
-    m_controls.forEach([](const Control &row, QWidget *widget) {
+    m_handles.forEach([](const Control &row, QWidget *widget) {
         if (const char *name = FormLayout::accessibleNameOf(row)) {
             widget->setAccessibleName(QString::fromUtf8(name));
         }
@@ -265,16 +265,16 @@ void MainForm::nameForScreenReaders()
 
 void MainForm::routeEvents()
 {
-    for (std::size_t i = 0; i < m_controls.Check1.size(); ++i) {
+    for (std::size_t i = 0; i < m_handles.Check1.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
         // Every change of state, a click's once it has been reported: a screen reader's toggle
         // action changes the state without a click, and must run the trial all the same. The
         // reset's own unchecking arrives here too and finds an unchecked box.
-        connect(m_controls.Check1[i], &ClassicCheckBox::settled, this, [this, index] { m_contest.boxChanged(m_controls, index); });
+        connect(m_handles.Check1[i], &ClassicCheckBox::settled, this, [this, index] { m_contest.boxChanged(m_handles, index); });
     }
-    for (std::size_t i = 0; i < m_controls.Command1.size(); ++i) {
+    for (std::size_t i = 0; i < m_handles.Command1.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
-        connect(m_controls.Command1[i], &QPushButton::clicked, this, [this, index] { m_contest.buttonPressed(m_controls, index); });
+        connect(m_handles.Command1[i], &QPushButton::clicked, this, [this, index] { m_contest.buttonPressed(m_handles, index); });
     }
 }
 

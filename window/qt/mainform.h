@@ -2,7 +2,7 @@
 
 #include "checkboxwidgetadapter.h"
 #include "formcontest.h"
-#include "formcontrols.h"
+#include "formhandles.h"
 #include "listwidgetadapter.h"
 #include "randomsource.h"
 
@@ -26,7 +26,7 @@ struct FormWidgetTypes {
     using TextBox = QPlainTextEdit *;
     using Label = QLabel *;
 };
-using FormWidgets = FormControls<FormWidgetTypes>;
+using FormWidgets = FormHandles<FormWidgetTypes>;
 
 // The program's only window on Qt: it makes the pool, three trial boxes with their lists,
 // the reset button and the problem statement from the layout table, and routes their events
@@ -58,6 +58,6 @@ private:
     void nameForScreenReaders();
     void routeEvents();
 
-    FormWidgets m_controls;
+    FormWidgets m_handles;
     FormContest<ListWidgetAdapter, CheckBoxWidgetAdapter> m_contest;
 };

@@ -38,7 +38,7 @@ constexpr const char *pageKindOf(Kind kind)
 
 constexpr bool everyKindNamed()
 {
-    for (const Control &row : FormLayout::Controls) {
+    for (const Control &row : FormLayout::Table) {
         if (pageKindOf(row.kind) == nullptr) {
             return false;
         }
@@ -91,21 +91,21 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random)
     prince_route_window();
     // The focus is set before the pool is filled: setting it lays the page out, which costs
     // little while the page is small.
-    prince_start(m_controls.at(FormLayout::firstFocus(), [](int element) { return element; }));
-    m_contest.load(m_controls);
+    prince_start(m_handles.at(FormLayout::firstFocus(), [](int element) { return element; }));
+    m_contest.load(m_handles);
 }
 
 void MainForm::makeControls()
 {
     // Made in tab order, the order in which the page's Tab walks them; the frame before the
     // boxes that stand in it.
-    m_controls.forEachInTabOrder([this](const Control &row, int &element) {
+    m_handles.forEachInTabOrder([this](const Control &row, int &element) {
         // Every control is placed in the window: the frame, in the page's flow, does not move
         // the boxes that stand in it as its legend takes room.
         const FormLayout::PixelRect place = FormLayout::placeInWindow(row, Dpi, Dpi);
         const bool inFrame = row.container == FormLayout::Container::Frame1;
         element =
-            prince_make(pageKindOf(row.kind), FormLayout::nameOf(row).c_str(), inFrame ? m_controls.Frame1 : -1, place.left, place.top,
+            prince_make(pageKindOf(row.kind), FormLayout::nameOf(row).c_str(), inFrame ? m_handles.Frame1 : -1, place.left, place.top,
                         place.width, place.height, row.shown == FormLayout::Shown::Yes ? 1 : 0, FormTexts::withLineFeeds(row.text).c_str());
         if (const char *name = FormLayout::accessibleNameOf(row)) {
             prince_name(element, name);
@@ -122,7 +122,7 @@ void MainForm::applyColours()
 {
     const int scheme = prince_scheme_text();
     const FormColours::Rgb schemeText{(scheme >> 16) & 0xFF, (scheme >> 8) & 0xFF, scheme & 0xFF};
-    m_controls.forEach([&schemeText](const Control &row, int element) {
+    m_handles.forEach([&schemeText](const Control &row, int element) {
         if (row.backColour != FormLayout::DefaultColour) {
             const FormColours::Rgb back = FormColours::fromBgr(row.backColour);
             prince_set_colours(element, rgbOf(back), rgbOf(FormColours::readableTextOn(back, schemeText)));
@@ -132,9 +132,9 @@ void MainForm::applyColours()
 
 void MainForm::boxChanged(std::int16_t index)
 {
-    const ListBoxElementAdapter pool(m_controls.List1[ContestRules::PoolIndex]);
+    const ListBoxElementAdapter pool(m_handles.List1[ContestRules::PoolIndex]);
     const std::int16_t before = pool.count();
-    m_contest.boxChanged(m_controls, index);
+    m_contest.boxChanged(m_handles, index);
     // A trial that ran says what is left in the pool, read from the pool itself.
     const std::int16_t left = pool.count();
     if (left == before) {
@@ -147,8 +147,8 @@ void MainForm::boxChanged(std::int16_t index)
 
 void MainForm::buttonPressed(std::int16_t index)
 {
-    m_contest.buttonPressed(m_controls, index);
-    const ListBoxElementAdapter pool(m_controls.List1[ContestRules::PoolIndex]);
+    m_contest.buttonPressed(m_handles, index);
+    const ListBoxElementAdapter pool(m_handles.List1[ContestRules::PoolIndex]);
     say(std::string(FormLayout::accessibleNameOf(FormLayout::rowOf(Kind::ListBox, ContestRules::PoolIndex))) + ": " +
         std::to_string(pool.count()) + ".");
 }

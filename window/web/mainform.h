@@ -2,7 +2,7 @@
 
 #include "checkboxelementadapter.h"
 #include "formcontest.h"
-#include "formcontrols.h"
+#include "formhandles.h"
 #include "listboxelementadapter.h"
 #include "randomsource.h"
 
@@ -10,7 +10,7 @@
 #include <memory>
 
 // The page's controls: every kind is an element of the page, known by its number.
-using FormElements = FormControls<SameForEveryKind<int>>;
+using FormElements = FormHandles<SameForEveryKind<int>>;
 
 // The program's only window in the browser: it makes the pool, three trial boxes with their
 // lists, the reset button and the problem statement from the layout table, the boxes, the
@@ -35,6 +35,6 @@ public:
 private:
     void makeControls();
 
-    FormElements m_controls;
+    FormElements m_handles;
     FormContest<ListBoxElementAdapter, CheckBoxElementAdapter> m_contest;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formcontrols.h"
+#include "formhandles.h"
 #include "formlayout.h"
 
 #include <windows.h>
@@ -26,7 +26,7 @@ inline constexpr const wchar_t *WindowClass = L"PrinceTrialsMainForm";
 } // namespace ControlIds
 
 // The window's controls: every kind is a window of its own.
-using FormWindows = FormControls<SameForEveryKind<HWND>>;
+using FormWindows = FormHandles<SameForEveryKind<HWND>>;
 
 // The controls of the program's window, found by their IDs; from another process too.
 [[nodiscard]] inline FormWindows controlsOf(HWND window)

@@ -85,7 +85,7 @@ MainForm::MainForm(HINSTANCE instance, std::unique_ptr<RandomSource> random)
                                outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this),
                "cannot make the window");
     createControls(instance);
-    m_contest.load(m_controls);
+    m_contest.load(m_handles);
 }
 
 MainForm::~MainForm()
@@ -102,7 +102,7 @@ void MainForm::createControls(HINSTANCE instance)
     // Made in ascending tab index, each list's heading just before its list: the dialog
     // manager's Tab walks the controls that take the focus in the order they were made, and a
     // screen reader names a list after the label made just before it.
-    m_controls.forEachInCreationOrder([&](const Control &row, HWND &control) {
+    m_handles.forEachInCreationOrder([&](const Control &row, HWND &control) {
         const ClassicControls::Kind kind = ClassicControls::of(row.kind);
         const FormLayout::PixelRect place = FormLayout::placeInWindow(row, m_dpiX, m_dpiY);
         const bool shown = row.shown == FormLayout::Shown::Yes;
@@ -116,20 +116,20 @@ void MainForm::createControls(HINSTANCE instance)
             runtimeError("cannot set the text of a control of the window");
         }
         if (row.backColour != FormLayout::DefaultColour) {
-            m_brushes[static_cast<std::size_t>(&row - FormLayout::Controls.data())] =
+            m_brushes[static_cast<std::size_t>(&row - FormLayout::Table.data())] =
                 OwnedBrush(made(CreateSolidBrush(colourRef(FormColours::fromBgr(row.backColour))), "cannot make a control's brush"));
         }
     });
     // The boxes stand in the frame: the frame goes beneath them.
-    SetWindowPos(m_controls.Frame1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ClassicControls::letTabLeave(m_controls.Text1[0]);
-    ClassicControls::pressOnReturn(m_controls.Command1[0]);
+    SetWindowPos(m_handles.Frame1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ClassicControls::letTabLeave(m_handles.Text1[0]);
+    ClassicControls::pressOnReturn(m_handles.Command1[0]);
 }
 
 const Control *MainForm::rowOf(HWND control) const
 {
     const int id = GetDlgCtrlID(control);
-    for (const Control &row : FormLayout::Controls) {
+    for (const Control &row : FormLayout::Table) {
         if (ControlIds::of(row) == id) {
             return &row;
         }
@@ -151,7 +151,7 @@ void MainForm::show(int showCommand)
 {
     ShowWindow(m_window, showCommand);
     UpdateWindow(m_window);
-    SetFocus(m_controls.at(FormLayout::firstFocus(), [](HWND control) { return control; }));
+    SetFocus(m_handles.at(FormLayout::firstFocus(), [](HWND control) { return control; }));
 }
 
 LRESULT CALLBACK MainForm::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -215,14 +215,14 @@ void MainForm::routeCommand(int id, int notification)
     if (notification != BN_CLICKED) {
         return;
     }
-    for (std::size_t i = 0; i < m_controls.Check1.size(); ++i) {
+    for (std::size_t i = 0; i < m_handles.Check1.size(); ++i) {
         if (id == ControlIds::of(Kind::CheckBox, static_cast<int>(i))) {
-            m_contest.boxChanged(m_controls, static_cast<std::int16_t>(i));
+            m_contest.boxChanged(m_handles, static_cast<std::int16_t>(i));
         }
     }
-    for (std::size_t i = 0; i < m_controls.Command1.size(); ++i) {
+    for (std::size_t i = 0; i < m_handles.Command1.size(); ++i) {
         if (id == ControlIds::of(Kind::CommandButton, static_cast<int>(i))) {
-            m_contest.buttonPressed(m_controls, static_cast<std::int16_t>(i));
+            m_contest.buttonPressed(m_handles, static_cast<std::int16_t>(i));
         }
     }
 }
@@ -241,13 +241,13 @@ LRESULT MainForm::colourControl(UINT message, HDC dc, HWND control)
     }
     SetTextColor(dc, readableText(row->backColour, COLOR_WINDOWTEXT));
     SetBkColor(dc, colourRef(FormColours::fromBgr(row->backColour)));
-    return reinterpret_cast<LRESULT>(m_brushes[static_cast<std::size_t>(row - FormLayout::Controls.data())].get());
+    return reinterpret_cast<LRESULT>(m_brushes[static_cast<std::size_t>(row - FormLayout::Table.data())].get());
 }
 
 void MainForm::drawButton(const DRAWITEMSTRUCT &item) const
 {
     if (const Control *row = rowOf(item.hwndItem)) {
-        ClassicControls::drawButton(item, m_brushes[static_cast<std::size_t>(row - FormLayout::Controls.data())].get(),
+        ClassicControls::drawButton(item, m_brushes[static_cast<std::size_t>(row - FormLayout::Table.data())].get(),
                                     readableText(row->backColour, COLOR_BTNTEXT), m_font.get(), wideText(row->text));
     }
 }

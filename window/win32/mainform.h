@@ -47,13 +47,13 @@ private:
     void routeCommand(int id, int notification);
 
     HWND m_window = nullptr;
-    FormWindows m_controls;
+    FormWindows m_handles;
     HWND m_lastFocus = nullptr;
 
     int m_dpiX = 96;
     int m_dpiY = 96;
     OwnedFont m_font;
-    std::array<OwnedBrush, FormLayout::Controls.size()> m_brushes{};
+    std::array<OwnedBrush, FormLayout::Table.size()> m_brushes{};
 
     FormContest<ListBoxControlAdapter, CheckBoxControlAdapter> m_contest;
 };

@@ -19,11 +19,12 @@ struct SameForEveryKind {
     using Label = T;
 };
 
-// A front end's controls: one array per kind, each as long as the table has rows of that kind,
-// and each row's element found from the row. Every front end, its tests and its benchmarks
-// hold their controls in one of these.
+// A front end's handles on its controls (a widget, a window handle, an element's number): one
+// array per kind, each as long as the table has rows of that kind, and each row's control
+// found from the row. Every front end, its tests and its benchmarks hold their handles in one
+// of these.
 template <typename Types>
-class FormControls
+class FormHandles
 {
 public:
     using Control = FormLayout::Control;
@@ -69,7 +70,7 @@ public:
     template <typename Visit>
     void forEach(Visit &&visit)
     {
-        for (const Control &row : FormLayout::Controls) {
+        for (const Control &row : FormLayout::Table) {
             at(row, [&](auto &element) { visit(row, element); });
         }
     }
@@ -86,7 +87,7 @@ public:
 
 private:
     template <typename Visit>
-    void forEachIn(const std::array<const Control *, FormLayout::Controls.size()> &rows, Visit &visit)
+    void forEachIn(const std::array<const Control *, FormLayout::Table.size()> &rows, Visit &visit)
     {
         for (const Control *row : rows) {
             at(*row, [&](auto &element) { visit(*row, element); });
