@@ -106,7 +106,7 @@ def under_wine(work):
 
 
 # A page that shows one line of text in the window's font, and says when it has been painted.
-PAINTED = "<script>requestAnimationFrame(() => setTimeout(() => { window.PT = {painted: performance.now()}; }));</script>"
+PAINTED = "<script>requestAnimationFrame(() => setTimeout(() => performance.mark('painted')));</script>"
 ONE_LINE_PAGE = """<!doctype html><html lang="bg"><head><meta charset="utf-8"></head><body>
 <div style="font: 12pt 'Times New Roman', 'Liberation Serif', serif">Философия - Бастелон, Трелавин</div>%s</body></html>""" % PAINTED
 # The window as the page has made it, written out as static HTML with no script: what any
@@ -120,9 +120,9 @@ STATIC_WINDOW = """(() => { const copy = document.documentElement.cloneNode(true
 # In the page: the time from a press on a control to the next painted frame after its handler
 # (a box's runs a frame after its change: it has run once the box is locked); a heading has
 # no handler, the floor.
-CLICK_TIMER = """(() => { PT.frames = [];
-    document.addEventListener("pointerdown", () => { PT.pressed = performance.now(); }, true);
-    const painted = ran => requestAnimationFrame(() => ran() ? setTimeout(() => PT.frames.push(performance.now() - PT.pressed))
+CLICK_TIMER = """(() => { window.Presses = {frames: []};
+    document.addEventListener("pointerdown", () => { Presses.pressed = performance.now(); }, true);
+    const painted = ran => requestAnimationFrame(() => ran() ? setTimeout(() => Presses.frames.push(performance.now() - Presses.pressed))
                                                              : painted(ran));
     document.addEventListener("change", event => painted(() => event.target.disabled));
     document.addEventListener("click", event => {
@@ -164,11 +164,11 @@ def clicks(browser):
     for _ in range(CLICKS):
         for kind, names in PRESSED:
             for name in names:
-                before = browser.eval("PT.frames.length")
+                before = browser.eval("Presses.frames.length")
                 browser.click(*browser.eval("(() => { const r = document.getElementById('%s').getBoundingClientRect(); "
                                             "return [r.left + r.width / 2, r.top + r.height / 2]; })()" % name))
-                browser.eval("new Promise(done => (function wait() { PT.frames.length > %d ? done() : setTimeout(wait, 5); })())" % before)
-                times[kind].append(browser.eval("PT.frames[PT.frames.length - 1]"))
+                browser.eval("new Promise(done => (function wait() { Presses.frames.length > %d ? done() : setTimeout(wait, 5); })())" % before)
+                times[kind].append(browser.eval("Presses.frames[Presses.frames.length - 1]"))
     return {kind: statistics.median(each) for kind, each in times.items()}
 
 

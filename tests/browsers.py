@@ -17,6 +17,9 @@ import urllib.request
 
 from harness import fail, require, wait_for
 
+# When the page was painted, in ms from its start (its performance mark "painted"), or nothing yet.
+PAINTED = "performance.getEntriesByName('painted')[0]?.startTime"
+
 
 class Browser:
     """A browser process with a profile of its own, and its connection; both go at the end."""
@@ -64,20 +67,19 @@ class Chromium(Browser):
         self.open(page)
 
     def open(self, page):
-        """Opens the page, and waits for it to be painted (its PT.painted, in ms from the start)."""
+        """Opens the page, and waits for it to be painted; when it was, in ms from its start."""
         self.page = page
         self.call("Page.navigate", url="file://" + os.path.abspath(page))
-        return self.wait("window.PT && PT.painted")
+        return self.wait(PAINTED)
 
     def reload(self, painted=True):
         """Opens the page afresh; waits for it to be painted, or for the new document."""
-        self.eval("window.PT = null")
+        self.eval("window.leaving = true")
         self.call("Page.navigate", url="file://" + os.path.abspath(self.page))
+        wait_for("the new document", lambda: self.call("Runtime.evaluate", expression="window.leaving", returnByValue=True)
+                 ["result"].get("type") == "undefined")
         if painted:
-            self.wait("window.PT && PT.painted")
-        else:
-            wait_for("the new document", lambda: self.call("Runtime.evaluate", expression="window.PT", returnByValue=True)
-                     ["result"].get("type") == "undefined")
+            self.wait(PAINTED)
 
     def wait(self, expression):
         """Waits for an expression to be true in the page; what it is then."""
@@ -158,10 +160,10 @@ class Firefox(Browser):
         self.open(page, painted)
 
     def open(self, page, painted=True):
-        """Opens a page and, unless told not to, waits for it to be painted; its PT.painted (ms
-        from the start), or None."""
+        """Opens a page and, unless told not to, waits for it to be painted; when it was (ms from
+        its start), or None."""
         self.call("WebDriver:Navigate", url="file://" + os.path.abspath(page))
-        return wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted")) if painted else None
+        return wait_for("the page to be painted", lambda: self.eval(PAINTED)) if painted else None
 
     def _read(self):
         length = b""
@@ -249,7 +251,7 @@ class WebKit(Browser):
 
     def open(self, page, painted=True):
         self.connection.get("file://" + os.path.abspath(page))
-        return wait_for("the page to be painted", lambda: self.eval("window.PT && PT.painted")) if painted else None
+        return wait_for("the page to be painted", lambda: self.eval(PAINTED)) if painted else None
 
     def eval(self, expression):
         return self.connection.execute_script("return " + expression)

@@ -174,43 +174,44 @@ const listBox = {
     ListBox.emptyWord = Object.assign(document.createElement('div'), {id: 'EmptyList', hidden: true, textContent: UTF8ToString(text)});
     document.body.append(ListBox.emptyWord);
   },
-  // A list's count; -1 where the list is missing.
+  // A list's count. Each operation answers Answer.missing where the list is not on the page,
+  // and Answer.outOfRange for a position past its end.
   prince_list_count: function (element) {
     const record = ListBox.present(element);
-    return record ? record.texts.length : -1;
+    return record ? record.texts.length : Answer.missing;
   },
-  // Empties a list; -1 where it is missing.
+  // Empties a list.
   prince_list_clear: function (element) {
     const record = ListBox.present(element);
-    if (!record) return -1;
+    if (!record) return Answer.missing;
     record.texts.length = 0;
     record.cleared = true;
     ListBox.changed(record);
     return 0;
   },
-  // Adds texts, parted by commas, at a list's end; -1 where it is missing.
+  // Adds texts, parted by commas, at a list's end.
   prince_list_append: function (element, joined) {
     const record = ListBox.present(element);
-    if (!record) return -1;
+    if (!record) return Answer.missing;
     record.texts.push(...UTF8ToString(joined).split(','));
     ListBox.changed(record);
     return 0;
   },
-  // Removes the item at a position; -1 where the list is missing, -2 past its end.
+  // Removes the item at a position.
   prince_list_remove: function (element, position) {
     const record = ListBox.present(element);
-    if (!record) return -1;
-    if (position < 0 || position >= record.texts.length) return -2;
+    if (!record) return Answer.missing;
+    if (position < 0 || position >= record.texts.length) return Answer.outOfRange;
     record.texts.splice(position, 1);
     ListBox.changed(record);
     return 0;
   },
   // Writes the text at a position into the buffer, as far as it goes, and returns its length
-  // in bytes; -1 where the list is missing, -2 past its end.
+  // in bytes.
   prince_list_text: function (element, position, buffer, size) {
     const record = ListBox.present(element);
-    if (!record) return -1;
-    if (position < 0 || position >= record.texts.length) return -2;
+    if (!record) return Answer.missing;
+    if (position < 0 || position >= record.texts.length) return Answer.outOfRange;
     stringToUTF8(record.texts[position], buffer, size);
     return lengthBytesUTF8(record.texts[position]);
   },
@@ -229,7 +230,11 @@ const listBox = {
   },
 };
 
+// Every function works on the lists' state, answers as page.js names it, and reads and writes
+// texts with the runtime's string helpers: declared where this Emscripten has them as library
+// functions, as newer ones do (older ones build them in).
+const stringHelpers = ['$UTF8ToString', '$stringToUTF8', '$lengthBytesUTF8'].filter(name => name in LibraryManager.library);
 for (const name of Object.keys(listBox)) {
-  if (name.startsWith('prince_')) listBox[name + '__deps'] = ['$ListBox'];
+  if (name.startsWith('prince_')) listBox[name + '__deps'] = ['$ListBox', '$Answer', ...stringHelpers];
 }
 mergeInto(LibraryManager.library, listBox);

@@ -45,7 +45,7 @@ constexpr bool everyKindNamed()
     }
     return true;
 }
-static_assert(everyKindNamed(), "page.js has a kind of control for every kind the table uses");
+static_assert(everyKindNamed(), "a page kind named for every kind the table uses");
 
 MainForm *page = nullptr;
 
@@ -91,8 +91,9 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random)
     prince_route_window();
     // The focus is set before the pool is filled: setting it lays the page out, which costs
     // little while the page is small.
-    prince_start(m_handles.at(FormLayout::firstFocus(), [](int element) { return element; }));
+    prince_focus(m_handles.at(FormLayout::firstFocus(), [](int element) { return element; }));
     m_contest.load(m_handles);
+    prince_mark_painted();
 }
 
 void MainForm::makeControls()

@@ -1,8 +1,8 @@
-// The page's side of the program: the functions the C++ side calls by name (declared in
-// pagefunctions.h). They make the window's controls as the page's own form controls (the
-// lists as the page's own list boxes, listbox.js), carry out the box operations on them,
-// route their events back and show a run-time error. Elements are known to the C++ side by
-// number.
+// The page's side of the program: the functions the C++ side calls by name (the window's in
+// pagefunctions.h, the boxes' in elementfunctions.h). They make the window's controls as the
+// page's own elements (the lists as the page's own list boxes, listbox.js), carry out the box
+// operations on them, route their events back and show a run-time error. Elements are known to
+// the C++ side by number.
 
 const page = {
   // The page's own state, seen by these functions alone: the elements by number; the boxes
@@ -23,18 +23,21 @@ const page = {
     },
     css: value => '#' + value.toString(16).padStart(6, '0'),
   },
-  // Made as the page starts: a library's state is written into the page as source, which
-  // keeps no Set.
+  // A library's state is written into the page as source, which keeps no Set: made as it starts.
   $Page__postset: 'Page.changing = new Set();',
+  // What the list and box operations answer where they cannot act (as elementfunctions.h names them).
+  $Answer: {missing: -1, outOfRange: -2},
 
   // Makes one control of a kind (FormLayout's, by name), placed in CSS pixels in the window,
-  // a child of its container (-1: the window); returns its number. The frame stands in the
+  // a child of its container (-1: the window); returns its number. A kind it does not know
+  // throws. The frame stands in the
   // window's flow, so that the boxes in it are placed from the window too.
   prince_make: function (kind, name, container, left, top, width, height, shown, text) {
     const caption = UTF8ToString(text), number = Page.elements.length;
     const make = (tag, properties) => Object.assign(document.createElement(tag), properties);
     let element;
-    switch (UTF8ToString(kind)) {
+    const kindName = UTF8ToString(kind);
+    switch (kindName) {
       case 'frame':
         element = make('fieldset', {className: 'frame'});
         element.append(make('legend', {textContent: caption}));
@@ -46,7 +49,8 @@ const page = {
       case 'button': element = make('button', {type: 'button', textContent: caption}); break;
       case 'list': element = ListBox.make(number); break;
       case 'text': element = make('textarea', {readOnly: true, value: caption}); break;
-      default: element = make('div', {className: 'caption', textContent: caption}); break;
+      case 'caption': element = make('div', {className: 'caption', textContent: caption}); break;
+      default: throw new Error('no kind of control called ' + JSON.stringify(kindName));
     }
     element.id = UTF8ToString(name);
     const at = element.localName === 'fieldset' ? {marginLeft: left + 'px', marginTop: top + 'px'} : {left: left + 'px', top: top + 'px'};
@@ -122,15 +126,17 @@ const page = {
     matchMedia('(prefers-color-scheme: dark)').addEventListener('change', () => Page.frozen || _prince_scheme_changed());
   },
 
-  // The focus in the control given, without scrolling the page, a text's first line in view;
-  // then, once the window has been painted, the moment (ms from the page's start) for whoever
-  // measures it (PT.painted).
-  prince_start: function (element) {
+  // The focus in the control given, without scrolling the page, a text's first line in view.
+  prince_focus: function (element) {
     const first = Page.elements[element];
     first.focus({preventScroll: true});
     if (first.setSelectionRange) first.setSelectionRange(0, 0);
     first.scrollTop = 0;
-    requestAnimationFrame(() => setTimeout(() => { globalThis.PT = {painted: performance.now()}; }));
+  },
+  // Once the window has been painted, the moment is marked for whoever measures it: the
+  // performance mark "painted".
+  prince_mark_painted: function () {
+    requestAnimationFrame(() => setTimeout(() => performance.mark('painted')));
   },
 
   // Says a text to a screen reader, politely, from a region not shown on screen: in an element
@@ -140,23 +146,24 @@ const page = {
     document.getElementById('Said').replaceChildren(Object.assign(document.createElement('div'), {textContent: UTF8ToString(text)}));
   },
 
-  // A box's state: checked (1) or not (0); -1 where the box is missing.
+  // A box's state: checked (1) or not (0). Each box operation answers Answer.missing where
+  // the box is not on the page.
   prince_box_checked: function (element) {
     const box = Page.present(element);
-    return box ? Number(box.querySelector('input').checked) : -1;
+    return box ? Number(box.querySelector('input').checked) : Answer.missing;
   },
-  // Checks or unchecks a box; that raises no change event. -1 where the box is missing.
+  // Checks or unchecks a box; that raises no change event.
   prince_box_set_checked: function (element, checked) {
     const box = Page.present(element);
-    if (!box) return -1;
+    if (!box) return Answer.missing;
     box.querySelector('input').checked = checked !== 0;
     return 0;
   },
   // Enables or disables a box. The page drops the focus of a control it disables: the focus
-  // moves on first, to the next control, as the desktop's do. -1 where the box is missing.
+  // moves on first, to the next control, as the desktop's do.
   prince_box_set_enabled: function (element, enabled) {
     const box = Page.present(element) && Page.elements[element].querySelector('input');
-    if (!box) return -1;
+    if (!box) return Answer.missing;
     if (!enabled && document.activeElement === box) {
       const order = Page.focusable();
       const next = order[(order.indexOf(box) + 1) % order.length];
@@ -177,8 +184,11 @@ const page = {
   },
 };
 
-// Every function works on the page's state; the window's lists are listbox.js's.
+// Every function works on the page's state (the window's lists are listbox.js's) and reads its
+// texts with the runtime's string helper: declared where this Emscripten has it as a library
+// function, as newer ones do (older ones build it in).
+const stringHelpers = ['$UTF8ToString'].filter(name => name in LibraryManager.library);
 for (const name of Object.keys(page)) {
-  if (name.startsWith('prince_')) page[name + '__deps'] = ['$Page', '$ListBox'];
+  if (name.startsWith('prince_')) page[name + '__deps'] = ['$Page', '$Answer', '$ListBox', ...stringHelpers];
 }
 mergeInto(LibraryManager.library, page);

@@ -14,7 +14,8 @@ void prince_empty_list_says(const char *text);
 void prince_route_box(int element, int index);
 void prince_route_button(int element, int index);
 void prince_route_window();
-void prince_start(int element);
+void prince_focus(int element);
+void prince_mark_painted();
 void prince_say(const char *text);
 // A run-time error's report
 void prince_show_report(const char *report);
