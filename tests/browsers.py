@@ -81,6 +81,12 @@ class Chromium(Browser):
         if painted:
             self.wait(PAINTED)
 
+    def faces(self, name):
+        """The faces the element of that id draws its text in; one the page carries: "the page's own"."""
+        node = self.call("DOM.querySelector", nodeId=self.call("DOM.getDocument")["root"]["nodeId"], selector="#" + name)["nodeId"]
+        return {"the page's own" if font["isCustomFont"] else font["familyName"]
+                for font in self.call("CSS.getPlatformFontsForNode", nodeId=node)["fonts"]}
+
     def wait(self, expression):
         """Waits for an expression to be true in the page; what it is then."""
         return wait_for(expression[:60], lambda: self.call("Runtime.evaluate", expression=expression,

@@ -224,7 +224,7 @@ std::string read(HWND window)
 {
     std::string problems;
     const auto problem = [&problems](const std::string &what) { problems += (problems.empty() ? "" : ",") + quoted(what); };
-    const std::string caption = FormTexts::caption();
+    const std::string caption = FormTexts::Caption;
     if (readOf(window).second != caption) {
         problem("the window is read as " + quoted(readOf(window).second));
     }

@@ -37,8 +37,8 @@ inline constexpr int ClientWidth = 6990;
 inline constexpr int ClientHeight = 4785;
 inline constexpr std::uint32_t WindowColour = 0x00FFC0C0U;
 
-inline constexpr const char *FontFamily = "Times New Roman";
-inline constexpr const char *FontSubstitute = "Liberation Serif"; // metric-compatible
+using FormFacts::FontFamily;
+using FormFacts::FontSubstitute; // metric-compatible
 inline constexpr int FontPointSize = 12;
 
 // The quotation box keeps its text but is not shown: where the table puts it, it would hide

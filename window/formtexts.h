@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formfacts.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -8,14 +10,8 @@
 // feed after every line, the last one too.
 namespace FormTexts {
 
-inline constexpr const char *WebAddress = "www.prince-trials.example";
-inline constexpr const char *CaptionTitle = "Философия - Бастелон, Трелавин";
-
 // The window's caption (and the page's title): the web address, then the title.
-[[nodiscard]] inline std::string caption()
-{
-    return std::string(WebAddress) + " " + CaptionTitle;
-}
+inline constexpr const char *Caption = FormFacts::Caption;
 
 // The problem statement: 25 lines.
 inline constexpr const char *ProblemStatement =

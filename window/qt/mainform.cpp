@@ -147,7 +147,7 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random, QWidget *parent)
     static const bool readAsWindow = (QAccessible::installFactory(&accessibleWindow), true);
     Q_UNUSED(readAsWindow)
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QString::fromStdString(FormTexts::caption()));
+    setWindowTitle(QString::fromUtf8(FormTexts::Caption));
     setWindowIcon(QIcon(QPixmap(hamburger_xpm)));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     // Twips follow the screen's density, also where the toolkit's own scaling is off.

@@ -81,8 +81,13 @@ MainForm::MainForm(std::unique_ptr<RandomSource> random)
     : m_contest(std::move(random))
 {
     page = this;
-    const std::string font =
-        std::to_string(FormLayout::FontPointSize) + "pt \"" + FormLayout::FontFamily + "\", \"" + FormLayout::FontSubstitute + "\", serif";
+    // The page's own face first: it has the table's metrics whatever the device's fonts are,
+    // and keeps every caption whole where a font of the table's name is wider.
+    std::string font = std::to_string(FormLayout::FontPointSize) + "pt";
+    for (const char *family : {FormFacts::PageFontFamily, FormLayout::FontFamily, FormLayout::FontSubstitute}) {
+        font += std::string(" \"") + family + "\",";
+    }
+    font += " serif";
     prince_set_window(FormLayout::toPixels(FormLayout::ClientWidth, Dpi), FormLayout::toPixels(FormLayout::ClientHeight, Dpi),
                       rgbOf(FormColours::fromBgr(FormLayout::WindowColour)), font.c_str());
     prince_empty_list_says(FormTexts::EmptyListSaid);

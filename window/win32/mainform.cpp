@@ -80,7 +80,7 @@ MainForm::MainForm(HINSTANCE instance, std::unique_ptr<RandomSource> random)
 
     RECT outer{0, 0, FormLayout::toPixels(FormLayout::ClientWidth, m_dpiX), FormLayout::toPixels(FormLayout::ClientHeight, m_dpiY)};
     AdjustWindowRectEx(&outer, WindowStyle, FALSE, WindowExtendedStyle);
-    const std::wstring caption = wideText(FormTexts::caption());
+    const std::wstring caption = wideText(FormTexts::Caption);
     (void)made(CreateWindowExW(WindowExtendedStyle, ControlIds::WindowClass, caption.c_str(), WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this),
                "cannot make the window");
