@@ -1,6 +1,7 @@
 // Start-up timing: the program as main() starts it, or with PRINCE_BENCH_REFERENCE an empty
 // Qt window of the same size (with PRINCE_BENCH_REFERENCE_TEXT, one that also shows one line
-// in the program's font). When its window's first paint has reached the display, each writes
+// in the program's font; with PRINCE_BENCH_REFERENCE_CONTROLS, one that holds the program's
+// 16 controls with their contents, made plainly with Qt's own widgets: the program's floor). When its window's first paint has reached the display, each writes
 // the moment (CLOCK_MONOTONIC nanoseconds) to the file descriptor named by
 // PRINCE_BENCH_PAINTED_FD and quits: the caller times start to first paint, not the teardown.
 
@@ -10,6 +11,16 @@
 
 #ifdef PRINCE_BENCH_REFERENCE
 #include <QLabel>
+#ifdef PRINCE_BENCH_REFERENCE_CONTROLS
+#include "formlayout.h"
+#include "numbertext.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#endif
 #else
 #include "mainform.h"
 #include "program.h"
@@ -58,6 +69,51 @@ private:
     bool m_seen = false;
 };
 
+#ifdef PRINCE_BENCH_REFERENCE_CONTROLS
+// The controls of the layout table, as any Qt program makes them: each at its place with its
+// text, in the window's font, and the pool filled with its 1000 numbers in one call.
+void addControls(QWidget &form)
+{
+    form.setFont(QFont(QString::fromLatin1(FormLayout::FontFamily), FormLayout::FontPointSize));
+    for (const FormLayout::Control &row : FormLayout::Table) {
+        const QString text = QString::fromUtf8(row.text);
+        QWidget *control = nullptr;
+        switch (row.kind) {
+        case FormLayout::Kind::Frame:
+            control = new QGroupBox(text, &form);
+            break;
+        case FormLayout::Kind::CheckBox:
+            control = new QCheckBox(text, &form);
+            break;
+        case FormLayout::Kind::CommandButton:
+            control = new QPushButton(text, &form);
+            break;
+        case FormLayout::Kind::ListBox: {
+            auto *list = new QListWidget(&form);
+            if (row.index == 3) {
+                QStringList numbers;
+                for (unsigned int n = 1; n <= 1000; ++n) {
+                    numbers.append(QString::fromStdString(numberText(n)));
+                }
+                list->addItems(numbers);
+            }
+            control = list;
+            break;
+        }
+        case FormLayout::Kind::TextBox:
+            control = new QPlainTextEdit(text, &form);
+            break;
+        case FormLayout::Kind::Label:
+            control = new QLabel(text, &form);
+            break;
+        }
+        const FormLayout::PixelRect place = FormLayout::placeInWindow(row, 96, 96);
+        control->setGeometry(place.left, place.top, place.width, place.height);
+        control->setVisible(row.shown == FormLayout::Shown::Yes);
+    }
+}
+#endif
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -66,9 +122,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QWidget form;
     form.resize(466, 319);
-#ifdef PRINCE_BENCH_REFERENCE_TEXT
+#if defined(PRINCE_BENCH_REFERENCE_TEXT)
     QLabel line(QStringLiteral("Философия - Бастелон, Трелавин"), &form);
     line.setFont(QFont(QStringLiteral("Times New Roman"), 12));
+#elif defined(PRINCE_BENCH_REFERENCE_CONTROLS)
+    addControls(form);
 #endif
     FirstPaintQuit quit;
     form.installEventFilter(&quit);

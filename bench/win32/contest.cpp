@@ -1,17 +1,23 @@
 // Times the contest on the Windows window's real list boxes: RunTrial (a box's click handler)
-// with the lists' redrawing held off, as the window holds it off around a handler; and a
-// whole click, from its event until the lists it changed have been repainted on screen.
+// with the lists' redrawing held off, as the window holds it off around a handler, beside its
+// floor, the same 333 moves made plainly between two standard list boxes; and a whole click,
+// from its event until the lists it changed have been repainted on screen.
 
 #include "../report.h"
+#include "classiccontrols.h"
 #include "controlids.h"
 #include "formhandlers.h"
 #include "mainform.h"
+#include "numbertext.h"
+#include "widetext.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <map>
+#include <string>
 #include <vector>
 
 namespace {
@@ -80,6 +86,47 @@ double clickUntilRepainted(HWND window, HWND control, const std::vector<HWND> &l
     return millisecondsBetween(start, last);
 }
 
+// RunTrial's moves made plainly, the floor: two standard list boxes of the window's kind, the
+// pool of 1000 refilled before each round; each round draws 333 texts (at the draw's positions,
+// rand() for the random source) and moves each, read, removed and added, redrawing held off.
+std::vector<double> plainMoves(HWND window, int rounds)
+{
+    const ClassicControls::Kind kind = ClassicControls::of(FormLayout::Kind::ListBox);
+    HWND pool = CreateWindowExW(kind.extendedStyle, kind.className, nullptr, WS_CHILD | kind.style, 0, 0, 60, 120, window, nullptr,
+                                nullptr, nullptr);
+    HWND trial = CreateWindowExW(kind.extendedStyle, kind.className, nullptr, WS_CHILD | kind.style, 0, 0, 60, 120, window, nullptr,
+                                 nullptr, nullptr);
+    if (pool == nullptr || trial == nullptr) {
+        std::exit(1);
+    }
+    std::vector<double> times;
+    std::wstring text(16, L'\0');
+    for (int round = 0; round < rounds; ++round) {
+        SendMessageW(pool, LB_RESETCONTENT, 0, 0);
+        SendMessageW(trial, LB_RESETCONTENT, 0, 0);
+        for (unsigned int n = 1; n <= 1000; ++n) {
+            SendMessageW(pool, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideText(numberText(n)).c_str()));
+        }
+        SendMessageW(pool, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(trial, WM_SETREDRAW, FALSE, 0);
+        const LARGE_INTEGER start = now();
+        for (int drop = 0; drop < ContestRules::DropOutsPerTrial; ++drop) {
+            const auto count = static_cast<int>(SendMessageW(pool, LB_GETCOUNT, 0, 0));
+            const double r = static_cast<double>(std::rand()) / (static_cast<double>(RAND_MAX) + 1.0);
+            const auto position = static_cast<WPARAM>(static_cast<int>(std::floor(r * ContestRules::DrawSpan)) % count);
+            SendMessageW(pool, LB_GETTEXT, position, reinterpret_cast<LPARAM>(text.data()));
+            SendMessageW(trial, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            SendMessageW(pool, LB_DELETESTRING, position, 0);
+        }
+        times.push_back(millisecondsBetween(start, now()));
+        SendMessageW(pool, WM_SETREDRAW, TRUE, 0);
+        SendMessageW(trial, WM_SETREDRAW, TRUE, 0);
+    }
+    DestroyWindow(pool);
+    DestroyWindow(trial);
+    return times;
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
@@ -125,6 +172,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
         resetMs.push_back(clickUntilRepainted(form.window(), controls.Command1[0], allLists));
     }
     report("RunTrial", trialMs, "ms");
+    report("RunTrial's moves on plain list boxes", plainMoves(form.window(), static_cast<int>(trialMs.size())), "ms");
     report("Click on a box until its lists are repainted", clickMs, "ms");
     report("Click on the reset button until the lists are repainted", resetMs, "ms");
     return 0;
