@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a configured build tree, checks it with lintian, unpacks it
-# into a temporary root and checks what it installs and depends on; then starts the unpacked
-# program.
-# usage: check-package.sh BUILD_DIR SOURCE_DIR "ICON_SIZES" PYTHON
+# Builds the Debian package from a configured build tree (or takes the one given), checks it
+# with lintian, unpacks it into a temporary root and checks what it installs and depends on;
+# then starts the unpacked program.
+# usage: check-package.sh BUILD_DIR SOURCE_DIR PYTHON [PACKAGE.deb]
 set -euo pipefail
 build=$1
 src=$2
-icon_sizes=$3
-python=$4
-version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
+python=$3
+deb=${4:-}
+packed() { sed -n "s/^set($1 \"\(.*\)\")$/\1/p" "$build/CPackConfig.cmake"; }
+version=$(packed CPACK_PACKAGE_VERSION)
+icon_sizes=$(packed CPACK_PRINCE_ICON_SIZES | tr ';' ' ')
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-cpack -G DEB -B "$work/out" --config "$build/CPackConfig.cmake" >"$work/cpack.log" || { cat "$work/cpack.log"; fail "cpack"; }
-deb=$(ls "$work"/out/*.deb)
+if [ -z "$deb" ]; then
+    cpack -G DEB -B "$work/out" --config "$build/CPackConfig.cmake" >"$work/cpack.log" || { cat "$work/cpack.log"; fail "cpack"; }
+    deb=$(ls "$work"/out/*.deb)
+fi
+[ -n "$icon_sizes" ] || fail "no icon sizes in $build/CPackConfig.cmake"
 lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian"; }
 dpkg-deb -x "$deb" "$work/root"
 
