@@ -9,6 +9,7 @@ usage: webpage.py chromium PAGE WEBCHECK     layout, contests by mouse and keybo
        webpage.py firefox PAGE WEBCHECK      layout, a contest by mouse, lists, messages
        webpage.py webkit PAGE WEBCHECK       layout, contests, resets, lists, screen reader,
                                              messages (in MiniBrowser on a virtual X server)
+       webpage.py contest PAGE WEBCHECK      layout and a contest by mouse in Chromium (a release's check)
        webpage.py screenshot PAGE WEBCHECK OUTPUT.png   the page after the first two trials
 Each scenario runs in a browser of its own.
 """
@@ -352,12 +353,17 @@ def screenshot(page, webcheck, output):
 def main(arguments):
     if arguments[:1] == ["screenshot"] and len(arguments) == 4:
         return screenshot(*arguments[1:])
-    if len(arguments) != 3 or arguments[0] not in ("chromium", "firefox", "webkit"):
+    if len(arguments) != 3 or arguments[0] not in ("chromium", "firefox", "webkit", "contest"):
         print(__doc__, file=sys.stderr)
         return 2
     browser, page, webcheck = arguments
     if browser == "webkit":
         return in_webkit(page, webcheck)
+    if browser == "contest":
+        return run_scenarios("chromium", [
+            ("the layout and the font", in_chromium(page, webcheck, layout_and_font)),
+            ("a contest by mouse", in_chromium(page, webcheck, lambda browser, shown: shown.contest_by_mouse())),
+        ])
     if browser == "firefox":
         return run_scenarios("firefox", [
             ("the layout", in_firefox(page, webcheck, Page.check_layout)),

@@ -4,6 +4,7 @@ mouse clicks and keys (xdotool) and read from another process by the Windows pro
 
 usage: wineprogram.py test WINDOWS_BUILD_DIR WINE NATIVE_DRAWDIGEST WEBCHECK VERSION VERSION_TEXT ICO
        wineprogram.py screenshot WINDOWS_BUILD_DIR WINE OUTPUT.png
+       wineprogram.py executable EXE VERSION VERSION_TEXT ICO   its make-up alone (a release's check)
 WINDOWS_BUILD_DIR holds prince-trials.exe and win32probe.exe (and, to test, drawdigest.exe);
 WINE is 32, or 64 and why ("64:this kernel runs no 32-bit program"): then the scenarios run
 the same programs built for 64-bit Windows, in the folder of that name and 64, under 64-bit
@@ -161,12 +162,11 @@ def scenario_dpi144(wine, build):
     return "the client area is 699x478 and every control stands at its place"
 
 
-def check_executable(build, version, text, ico):
+def check_executable(path, version, text, ico):
     """One small 32-bit GUI program that needs only Windows' own libraries, aware of terminal
     servers, with the project's version record and the baked icon in five sizes."""
     require("pefile", "wrestool", "icotool")
     import pefile
-    path = os.path.join(build, "prince-trials.exe")
     exe = pefile.PE(path)
     size = os.path.getsize(path)
     terminal_server_aware = exe.OPTIONAL_HEADER.DllCharacteristics & 0x8000
@@ -222,6 +222,8 @@ def screenshot(wine, build, output):
 
 
 def main(arguments):
+    if arguments[:1] == ["executable"] and len(arguments) == 5:
+        return run_scenarios("wine", [("the executable", lambda: check_executable(*arguments[1:]))])
     if arguments[:1] == ["test"] and len(arguments) == 8:
         build, choice, native, webcheck, version, text, ico = arguments[1:]
     elif arguments[:1] == ["screenshot"] and len(arguments) == 4:
@@ -239,7 +241,7 @@ def main(arguments):
             screenshot(wine, build, output)
             return 0
         return run_scenarios("wine", [
-            ("the executable", lambda: check_executable(build, version, text, ico)),
+            ("the executable", lambda: check_executable(os.path.join(build, "prince-trials.exe"), version, text, ico)),
             ("the 32-bit draw is the Linux build's", lambda: scenario_draw(wine, build, native)),
             ("the window", lambda: scenario_window(wine, build)),
             ("a colour scheme switched while it runs", lambda: scenario_scheme(wine, build)),
