@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 export CMAKE_BUILD_PARALLEL_LEVEL := $(JOBS)
 export CTEST_PARALLEL_LEVEL := $(JOBS)
 
-.PHONY: all run windows web test fast asan bench odds package screenshot clean
+.PHONY: all run windows web test fast asan bench odds package screenshot release clean
 
 all: test
 
@@ -37,6 +37,11 @@ fast asan bench odds: WORKFLOW = $@
 test fast asan bench odds package screenshot:
 	@bash scripts/setup.sh test
 	cmake --workflow --preset $(WORKFLOW)
+
+# The files a teacher downloads, checked, in build/dist/ (scripts/release.sh).
+release:
+	@bash scripts/setup.sh release
+	bash scripts/$@.sh
 
 clean:
 	rm -rf build

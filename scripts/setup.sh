@@ -7,6 +7,7 @@
 #   setup.sh test     all of these, and the tools of the tests, benchmarks and package checks:
 #                     Wine among them (its 32-bit part needs dpkg's i386 architecture, added
 #                     here), and three browsers
+#   setup.sh release  run, windows and web, and the tools of a release's own checks
 set -euo pipefail
 
 run=(
@@ -43,12 +44,20 @@ test=(
     chromium firefox-esr python3-websocket fonts-dejavu-core nodejs libwebkit2gtk-4.1-0 webkit2gtk-driver python3-selenium
 )
 
+release=(
+    # the commit a release is of; its package checked with lintian, unpacked and started on
+    # an X server; a contest in its page in headless Chromium; its .exe's make-up
+    git dpkg-dev file lintian xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib python3-gi
+    gir1.2-atspi-2.0 at-spi2-core dbus chromium python3-websocket python3-pefile icoutils
+)
+
 case ${1:-} in
     run) packages=("${run[@]}") ;;
     windows) packages=("${run[@]}" "${windows[@]}") ;;
     web) packages=("${web[@]}") ;;
     test) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${test[@]}") ;;
-    *) echo "usage: setup.sh run|windows|web|test" >&2; exit 2 ;;
+    release) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${release[@]}") ;;
+    *) echo "usage: setup.sh run|windows|web|test|release" >&2; exit 2 ;;
 esac
 
 missing=()
