@@ -5,6 +5,9 @@
 # writes SHA256SUMS. A failing step leaves no build/dist/ at all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The package's tool takes the modes of its archive's members from the files it writes: made
+# under one umask, as Debian's own build tools make them, whoever builds.
+umask 022
 python=/usr/bin/python3
 dist=build/dist
 rm -rf "$dist" "$dist.new"
