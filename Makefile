@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 export CMAKE_BUILD_PARALLEL_LEVEL := $(JOBS)
 export CTEST_PARALLEL_LEVEL := $(JOBS)
 
-.PHONY: all run windows web test fast asan bench odds package screenshot release clean
+.PHONY: all run windows web test fast asan bench odds package screenshot release reproducible clean
 
 all: test
 
@@ -38,8 +38,9 @@ test fast asan bench odds package screenshot:
 	@bash scripts/setup.sh test
 	cmake --workflow --preset $(WORKFLOW)
 
-# The files a teacher downloads, checked, in build/dist/ (scripts/release.sh).
-release:
+# The files a teacher downloads, checked, in build/dist/ (scripts/release.sh); and the check
+# that two releases of the commit, built apart, are byte-identical (scripts/reproducible.sh).
+release reproducible:
 	@bash scripts/setup.sh release
 	bash scripts/$@.sh
 
