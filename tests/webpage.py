@@ -357,13 +357,15 @@ def main(arguments):
         print(__doc__, file=sys.stderr)
         return 2
     browser, page, webcheck = arguments
+    # What a release checks of its page, and the first of the whole suite in Chromium.
+    release = [
+        ("the layout and the font", in_chromium(page, webcheck, layout_and_font)),
+        ("a contest by mouse", in_chromium(page, webcheck, lambda browser, shown: shown.contest_by_mouse())),
+    ]
+    if browser == "contest":
+        return run_scenarios("chromium", release)
     if browser == "webkit":
         return in_webkit(page, webcheck)
-    if browser == "contest":
-        return run_scenarios("chromium", [
-            ("the layout and the font", in_chromium(page, webcheck, layout_and_font)),
-            ("a contest by mouse", in_chromium(page, webcheck, lambda browser, shown: shown.contest_by_mouse())),
-        ])
     if browser == "firefox":
         return run_scenarios("firefox", [
             ("the layout", in_firefox(page, webcheck, Page.check_layout)),
@@ -371,9 +373,7 @@ def main(arguments):
             ("the lists", in_firefox(page, webcheck, Page.list_boxes)),
             ("without scripts or WebAssembly", lambda: webclassroom.messages_in_firefox(page)),
         ])
-    return run_scenarios("chromium", [
-        ("the layout and the font", in_chromium(page, webcheck, layout_and_font)),
-        ("a contest by mouse", in_chromium(page, webcheck, lambda browser, shown: shown.contest_by_mouse())),
+    return run_scenarios("chromium", release + [
         ("a contest by keyboard", in_chromium(page, webcheck, contest_by_keyboard)),
         ("the reset from every state", in_chromium(page, webcheck, resets)),
         ("what a screen reader is told", in_chromium(page, webcheck, screen_reader)),
