@@ -54,5 +54,6 @@ bash tests/check-package.sh build/release . "$python" "$deb"
 mv "$dist.new" "$dist"
 echo
 echo "prince-trials $version, commit $commit, in $dist/:"
-(cd "$dist" && LC_ALL=C stat -c '%s' -- * | paste - <(LC_ALL=C sha256sum -- *) |
-    awk '{ printf "  %-44s %9d bytes  %s\n", $3, $1, $2 }')
+while read -r sum name; do
+    printf '  %-34s %9d bytes  %s\n' "$name" "$(stat -c %s "$dist/$name")" "$sum"
+done <"$dist/SHA256SUMS"

@@ -18,10 +18,9 @@ git archive HEAD | tar -x -C "$second"
     { cat "$work/second.log"; echo "FAIL: the second release" >&2; exit 1; }
 
 status=0
-for file in "$first"/build/dist/* "$second"/build/dist/*; do
-    name=$(basename "$file")
+for name in $( (ls "$first/build/dist"; ls "$second/build/dist") | sort -u); do
     if ! cmp -s "$first/build/dist/$name" "$second/build/dist/$name"; then
-        echo "FAIL: $name differs between the two releases" >&2
+        echo "FAIL: $name differs between the two releases, or is in one of them only" >&2
         status=1
     fi
 done
