@@ -1,9 +1,10 @@
 // Start-up timing: the program as main() starts it, or with PRINCE_BENCH_REFERENCE an empty
 // Qt window of the same size (with PRINCE_BENCH_REFERENCE_TEXT, one that also shows one line
 // in the program's font; with PRINCE_BENCH_REFERENCE_CONTROLS, one that holds the program's
-// 16 controls with their contents, made plainly with Qt's own widgets: the program's floor). When its window's first paint has reached the display, each writes
-// the moment (CLOCK_MONOTONIC nanoseconds) to the file descriptor named by
-// PRINCE_BENCH_PAINTED_FD and quits: the caller times start to first paint, not the teardown.
+// 16 controls with their contents, made plainly with Qt's own widgets: the program's floor).
+// When its window's first paint has reached the display, each writes the moment
+// (CLOCK_MONOTONIC nanoseconds) to the file descriptor named by PRINCE_BENCH_PAINTED_FD and
+// quits: the caller times start to first paint, not the teardown.
 
 #include <QApplication>
 #include <QTimer>
@@ -12,6 +13,7 @@
 #ifdef PRINCE_BENCH_REFERENCE
 #include <QLabel>
 #ifdef PRINCE_BENCH_REFERENCE_CONTROLS
+#include "contestrules.h"
 #include "formlayout.h"
 #include "numbertext.h"
 
@@ -90,7 +92,7 @@ void addControls(QWidget &form)
             break;
         case FormLayout::Kind::ListBox: {
             auto *list = new QListWidget(&form);
-            if (row.index == 3) {
+            if (row.index == ContestRules::PoolIndex) {
                 QStringList numbers;
                 for (unsigned int n = 1; n <= 1000; ++n) {
                     numbers.append(QString::fromStdString(numberText(n)));

@@ -1,7 +1,7 @@
 """Finishes the page the compiler wrote: puts in its title (the window's caption), its icon,
-its own face of the window's font and a content security policy that allows the page's own inline script
-and style (by their hashes), its WebAssembly, and its icon and font as data, and nothing
-else: no request, no script, style, font or frame from outside.
+its own face of the window's font and a content security policy that allows the page's own
+inline script and style (by their hashes), its WebAssembly, and its icon and font as data,
+and nothing else: no request, no script, style, font or frame from outside.
 
 The face is the font's substitute (Liberation Serif, SIL Open Font License 1.1; its copyright
 and licence stay in the font's name table), cut down to the letters the window shows: the
